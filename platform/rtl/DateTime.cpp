@@ -1,0 +1,100 @@
+#include "platform/rtl/DateTime.h"
+
+#include <cmath>
+
+namespace {
+constexpr int64_t kMsPerDay = 86400000;
+
+bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(int y, int m) {
+  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && IsLeap(y) ? 29 : days[m - 1];
+}
+
+// Days from 30 December 1899 to a civil date.
+int64_t DaysFromEpoch(int y, int m, int d) {
+  y -= m <= 2;
+  int64_t era = (y >= 0 ? y : y - 399) / 400;
+  int64_t yoe = y - era * 400;
+  int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468 + 25569; // 1970-01-01 is day 25569
+}
+
+void CivilFromDays(int64_t days, int& y, int& m, int& d) {
+  int64_t z = days - 25569 + 719468;
+  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  int64_t doe = z - era * 146097;
+  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  int64_t mp = (5 * doy + 2) / 153;
+  d = int(doy - (153 * mp + 2) / 5 + 1);
+  m = int(mp < 10 ? mp + 3 : mp - 9);
+  y = int(yoe + era * 400 + (m <= 2));
+}
+} // namespace
+
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                       int millisecond, TDateTime& result) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > DaysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+      second < 0 || second > 59 || millisecond < 0 || millisecond > 999)
+    return false;
+  double date = double(DaysFromEpoch(year, month, day));
+  double time = double(((hour * 60 + minute) * 60 + second) * 1000 + millisecond) / kMsPerDay;
+  // Before the epoch the fraction counts forward from the (negative) day, as the class
+  // library stores it.
+  result = date < 0 ? date - time : date + time;
+  return true;
+}
+
+TDateTime SystemTimeToDateTime(const TSystemTime& t) {
+  TDateTime r = 0;
+  TryEncodeDateTime(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds, r);
+  return r;
+}
+
+void DateTimeToSystemTime(TDateTime value, TSystemTime& t) {
+  double whole = std::trunc(value);
+  int64_t ms = std::llround(std::fabs(value - whole) * kMsPerDay);
+  int64_t days = int64_t(whole);
+  if (ms >= kMsPerDay) {
+    ms -= kMsPerDay;
+    days += value < 0 ? -1 : 1;
+  }
+  int y, m, d;
+  CivilFromDays(days, y, m, d);
+  t.Year = uint16_t(y);
+  t.Month = uint16_t(m);
+  t.Day = uint16_t(d);
+  t.DayOfWeek = uint16_t(((days % 7) + 7 + 6) % 7); // 30 December 1899 was a Saturday
+  t.Hour = uint16_t(ms / 3600000);
+  t.Minute = uint16_t(ms / 60000 % 60);
+  t.Second = uint16_t(ms / 1000 % 60);
+  t.Milliseconds = uint16_t(ms % 1000);
+}
+
+TDateTime Now() {
+  TSystemTime t;
+  Sys().GetLocalTime(t);
+  return SystemTimeToDateTime(t);
+}
+
+int32_t DateTimeToFileDate(TDateTime value) {
+  TSystemTime t;
+  DateTimeToSystemTime(value, t);
+  if (t.Year < 1980 || t.Year > 2107) return 0;
+  uint32_t date = uint32_t((t.Year - 1980) << 9 | t.Month << 5 | t.Day);
+  uint32_t time = uint32_t(t.Hour << 11 | t.Minute << 5 | t.Second >> 1);
+  return int32_t(date << 16 | time);
+}
+
+TDateTime FileDateToDateTime(int32_t fileDate) {
+  uint32_t v = uint32_t(fileDate);
+  uint32_t date = v >> 16, time = v & 0xFFFF;
+  TDateTime r = 0;
+  TryEncodeDateTime(int(1980 + (date >> 9)), int((date >> 5) & 15), int(date & 31),
+                    int(time >> 11), int((time >> 5) & 63), int((time & 31) * 2), 0, r);
+  return r;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// Every text the user sees, every registry, file and resource name, and the constant tables.
+// Nothing of these is spelt out anywhere else.
+
+#include <cstdint>
+
+namespace ResConst {
+
+// ---- product ----
+constexpr const char* ProductName = "Pennacle Word Processor";
+constexpr const char* ProductVersion = "4.3.7.3";
+constexpr const char* Publisher = "The Pennacle Word Processor Team";
+constexpr const char* SetupCaption = "Pennacle Word Processor - Setup";
+constexpr const char* ProductFolderName = "Pennacle";
+constexpr const char* ProductWindowProperty = "1.x Tidal Loom";
+constexpr const char* UninstallSwitch = "-ui";
+constexpr uint16_t MessageLanguage = 1033; // English (United States) button texts
+
+// ---- wizard ----
+constexpr int PageCount = 7;
+extern const char* const PageTitles[8];
+constexpr const char* BackCaption = "< &Back";
+constexpr const char* NextCaption = "&Next >";
+constexpr const char* FinishCaption = "&Finish";
+constexpr const char* SelCompCaption =
+    "Uncheck boxes for the &components that you do not wish to install or upgrade (the "
+    "required disk space is displayed on the right):";
+constexpr const char* SizeMegabytes = "%s MB";
+constexpr const char* SizeKilobytes = "%s KB";
+
+// ---- messages ----
+constexpr const char* MsgCannotCreateFile =
+    "Cannot create file \"%s\".\rAnother application might already be using this file.\r\r"
+    "Please make sure that the setup of Pennacle Word Processor is not blocked by your security "
+    "software (firewall/antivirus) in any way.\rYou might want to temporarily disable your "
+    "security software and try again.";
+constexpr const char* MsgQuitSetup = "Setup is not complete. Do you wish to quit this setup program?";
+constexpr const char* MsgCloseRunningInstances =
+    "Please close any running instance(s) of Pennacle Word Processor, then click OK in this "
+    "dialog.";
+constexpr const char* MsgAcceptLicense =
+    "To install this program, you need to agree to all the terms of the License Agreement.";
+
+// ---- components ----
+constexpr int ComponentCount = 5;
+extern const char* const ComponentNames[ComponentCount];
+extern const char* const ComponentFileLists[ComponentCount];
+
+// ---- files and folders ----
+constexpr const char* ProgramFile = "pnc.exe";
+constexpr const char* LicenseFile = "License.txt";
+constexpr const char* InstallLogFile = "Install.log";
+constexpr const char* UpdateLogFile = "Update.log";
+constexpr const char* CommonDataFile = "pnc_common.dat";
+constexpr const char* InstallStampFile = "install_stamp";
+constexpr const char* ShortcutFile = "Pennacle Word Processor.lnk";
+constexpr const char* ShortcutDescription =
+    "Compact, fast-loading, but still powerful and efficient word processor.";
+constexpr const char* HiddenFolder = "Hidden";
+constexpr const char* PublicFolder = "Public";
+constexpr const char* SpellcheckFolder = "Spellcheck\\";
+constexpr const char* PublicPrefix = "Pennacle\\Public\\";
+constexpr const char* TempFileExtension = ".tmp";
+constexpr const char* LogFileCopy = "File Copy: ";
+constexpr const char* LogMadeDir = "Made Dir: ";
+
+// ---- registry ----
+constexpr const char* InstallKey = "Software\\Pennacle Word Processor\\Install";
+constexpr const char* UninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pennacle Word Processor";
+constexpr const char* ValMainDir = "MAINDIR";
+constexpr const char* ValComponents = "COMPS (4.3.5)";
+constexpr const char* ValInstallToAll = "INSTALLTOALL";
+constexpr const char* ValDesktopShortcut = "DSKSHORTCUT";
+constexpr const char* ValLaunch = "LAUNCH";
+constexpr const char* ValDisplayIcon = "DisplayIcon";
+constexpr const char* ValDisplayName = "DisplayName";
+constexpr const char* ValDisplayVersion = "DisplayVersion";
+constexpr const char* ValEstimatedSize = "EstimatedSize";
+constexpr const char* ValPublisher = "Publisher";
+constexpr const char* ValUninstallString = "UninstallString";
+
+// ---- resources ----
+constexpr const char* ResFilesName = "FILES";
+constexpr const char* ResFilesType = "FILES";
+constexpr const char* ResLogoName = "LOGO";
+constexpr const char* ResLogoType = "PNG";
+constexpr const char* ResFormName = "TMAINDLGFORM";
+constexpr const char* ResOpenFolder = "OPENFOLDER";
+constexpr const char* ResClosedFolder = "CLOSEDFOLDER";
+constexpr const char* ResFixedDrive = "FIXEDDRIVE";
+constexpr const char* ResRemovableDrive = "REMOVABLEDRIVE";
+constexpr int ResMainIcon = 1;
+
+} // namespace ResConst
