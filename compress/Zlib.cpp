@@ -88,7 +88,9 @@ TZDecompressionStream::TZDecompressionStream(TStream& source) : TCustomZStream(s
   if (inflateInit(&ZStream) != Z_OK) throw EZlibError(SZlibInit);
 }
 
-TZDecompressionStream::~TZDecompressionStream() { inflateEnd(&ZStream); }
+TZDecompressionStream::~TZDecompressionStream() {
+  inflateEnd(&ZStream);
+}
 
 int32_t TZDecompressionStream::Read(void* buffer, int32_t count) {
   ZStream.next_out = static_cast<Bytef*>(buffer);
@@ -111,14 +113,15 @@ int32_t TZDecompressionStream::Read(void* buffer, int32_t count) {
     if (IsError(result)) Fail(result);
     // Past the end of the zlib stream nothing more comes, whatever input remains; and a call
     // that moved nothing would move nothing again.
-    if (result == Z_STREAM_END ||
-        (ZStream.avail_in == inBefore && ZStream.avail_out == outBefore))
+    if (result == Z_STREAM_END || (ZStream.avail_in == inBefore && ZStream.avail_out == outBefore))
       return count - int32_t(ZStream.avail_out);
   }
   return count;
 }
 
-int32_t TZDecompressionStream::Write(const void*, int32_t) { return 0; }
+int32_t TZDecompressionStream::Write(const void*, int32_t) {
+  return 0;
+}
 
 int32_t TZDecompressionStream::Seek(int32_t offset, uint16_t origin) {
   const int32_t position = int32_t(ZStream.total_out);

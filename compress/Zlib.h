@@ -31,7 +31,9 @@ void InflateBuffer(const void* Input, int32_t InputLength, THeapBlock& Output,
                    int32_t& OutputLength, int32_t ExpectedLength);
 
 // The rounding step of InflateBuffer: InputLength rounded up to a multiple of 256.
-constexpr int32_t InflateIncrement(int32_t inputLength) { return (inputLength + 255) & ~255; }
+constexpr int32_t InflateIncrement(int32_t inputLength) {
+  return (inputLength + 255) & ~255;
+}
 
 class TCustomZStream : public TStream {
 public:
@@ -39,10 +41,10 @@ public:
   TCustomZStream(const TCustomZStream&) = delete;
   TCustomZStream& operator=(const TCustomZStream&) = delete;
 
-  TStream& Source;         // not owned
-  int32_t SourcePosition;  // where in Source the next compressed bytes come from
-  z_stream ZStream{};      // total_out is this stream's position
-  uint8_t Buffer[65536];   // compressed bytes taken from Source
+  TStream& Source;        // not owned
+  int32_t SourcePosition; // where in Source the next compressed bytes come from
+  z_stream ZStream{};     // total_out is this stream's position
+  uint8_t Buffer[65536];  // compressed bytes taken from Source
 };
 
 class TZDecompressionStream : public TCustomZStream {

@@ -33,7 +33,9 @@ bool SameName(const std::string& a, const std::string& b) {
   return AnsiUpperCase(a) == AnsiUpperCase(b);
 }
 
-char LastChar(const std::string& s) { return s.empty() ? '\0' : s.back(); }
+char LastChar(const std::string& s) {
+  return s.empty() ? '\0' : s.back();
+}
 
 std::string ExtractFileDrive(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);

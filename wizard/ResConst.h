@@ -34,7 +34,8 @@ constexpr const char* MsgCannotCreateFile =
     "Please make sure that the setup of Pennacle Word Processor is not blocked by your security "
     "software (firewall/antivirus) in any way.\rYou might want to temporarily disable your "
     "security software and try again.";
-constexpr const char* MsgQuitSetup = "Setup is not complete. Do you wish to quit this setup program?";
+constexpr const char* MsgQuitSetup =
+    "Setup is not complete. Do you wish to quit this setup program?";
 constexpr const char* MsgCloseRunningInstances =
     "Please close any running instance(s) of Pennacle Word Processor, then click OK in this "
     "dialog.";

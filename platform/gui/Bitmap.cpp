@@ -5,8 +5,12 @@
 #include <cstring>
 
 namespace {
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24); }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p) {
+  return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24);
+}
+uint16_t U16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 } // namespace
 
 int BitsPerPixel(TPixelFormat format) {
@@ -28,8 +32,12 @@ void TBitmap::Allocate() {
   Pixels.assign(size_t(Stride) * size_t(H), 0);
 }
 
-void TBitmap::SetWidth(int width) { SetSize(width, H); }
-void TBitmap::SetHeight(int height) { SetSize(W, height); }
+void TBitmap::SetWidth(int width) {
+  SetSize(width, H);
+}
+void TBitmap::SetHeight(int height) {
+  SetSize(W, height);
+}
 
 void TBitmap::SetSize(int width, int height) {
   W = width < 0 ? 0 : width;
@@ -63,7 +71,9 @@ uint8_t* TBitmap::ScanLine(int y) {
   return Pixels.data() + size_t(y) * size_t(Stride);
 }
 
-const uint8_t* TBitmap::ScanLine(int y) const { return const_cast<TBitmap*>(this)->ScanLine(y); }
+const uint8_t* TBitmap::ScanLine(int y) const {
+  return const_cast<TBitmap*>(this)->ScanLine(y);
+}
 
 void TBitmap::Assign(const TBitmap& source) {
   if (&source == this) return;
@@ -91,9 +101,9 @@ void TBitmap::LoadFromDib(const uint8_t* data, size_t size) {
   const uint16_t bits = U16(data + 14);
   const uint32_t compression = U32(data + 16);
   uint32_t colours = U32(data + 32);
-  TPixelFormat format = bits == 1 ? TPixelFormat::pf1bit
-                        : bits == 4 ? TPixelFormat::pf4bit
-                        : bits == 8 ? TPixelFormat::pf8bit
+  TPixelFormat format = bits == 1    ? TPixelFormat::pf1bit
+                        : bits == 4  ? TPixelFormat::pf4bit
+                        : bits == 8  ? TPixelFormat::pf8bit
                         : bits == 24 ? TPixelFormat::pf24bit
                                      : TPixelFormat::pfDevice;
   if (compression != 0 || format == TPixelFormat::pfDevice || width <= 0 || height == 0 ||

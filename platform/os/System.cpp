@@ -7,10 +7,18 @@ namespace {
 System* Current = nullptr;
 }
 
-System& Sys() { return Current ? *Current : DefaultSystem(); }
+System& Sys() {
+  return Current ? *Current : DefaultSystem();
+}
 
-void SetSys(System* system) { Current = system; }
+void SetSys(System* system) {
+  Current = system;
+}
 
-TSystemScope::TSystemScope(System& system) : Previous(Current) { Current = &system; }
+TSystemScope::TSystemScope(System& system) : Previous(Current) {
+  Current = &system;
+}
 
-TSystemScope::~TSystemScope() { Current = Previous; }
+TSystemScope::~TSystemScope() {
+  Current = Previous;
+}

@@ -13,8 +13,10 @@
 using Handle = std::uintptr_t;
 constexpr Handle kInvalidHandle = ~Handle(0);
 // Predefined registry roots keep the sign-extended values Windows gives them.
-constexpr Handle kHKeyCurrentUser = static_cast<Handle>(static_cast<std::intptr_t>(INT32_C(-2147483647)));
-constexpr Handle kHKeyLocalMachine = static_cast<Handle>(static_cast<std::intptr_t>(INT32_C(-2147483646)));
+constexpr Handle kHKeyCurrentUser =
+    static_cast<Handle>(static_cast<std::intptr_t>(INT32_C(-2147483647)));
+constexpr Handle kHKeyLocalMachine =
+    static_cast<Handle>(static_cast<std::intptr_t>(INT32_C(-2147483646)));
 
 struct TFileTime {
   uint32_t LowDateTime = 0;
@@ -167,8 +169,8 @@ public:
   virtual uintptr_t SetTimer(Handle window, uintptr_t id, uint32_t elapse) = 0;
   virtual bool KillTimer(Handle window, uintptr_t id) = 0;
   virtual uint32_t WinExec(const std::string& commandLine, uint32_t showCommand) = 0;
-  virtual int MessageBoxExW(Handle owner, const std::u16string& text,
-                            const std::u16string& caption, uint32_t type, uint16_t language) = 0;
+  virtual int MessageBoxExW(Handle owner, const std::u16string& text, const std::u16string& caption,
+                            uint32_t type, uint16_t language) = 0;
 
   // GDI
   virtual Handle CreatePalette(const TLogPalette& palette) = 0;

@@ -5,7 +5,9 @@
 namespace {
 constexpr int64_t kMsPerDay = 86400000;
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
   static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -94,7 +96,7 @@ TDateTime FileDateToDateTime(int32_t fileDate) {
   uint32_t v = uint32_t(fileDate);
   uint32_t date = v >> 16, time = v & 0xFFFF;
   TDateTime r = 0;
-  TryEncodeDateTime(int(1980 + (date >> 9)), int((date >> 5) & 15), int(date & 31),
-                    int(time >> 11), int((time >> 5) & 63), int((time & 31) * 2), 0, r);
+  TryEncodeDateTime(int(1980 + (date >> 9)), int((date >> 5) & 15), int(date & 31), int(time >> 11),
+                    int((time >> 5) & 63), int((time & 31) * 2), 0, r);
   return r;
 }

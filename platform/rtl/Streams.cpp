@@ -65,7 +65,8 @@ int32_t TCustomMemoryStream::Seek(int32_t offset, uint16_t origin) {
 }
 
 void TMemoryStream::Reserve(int32_t size) {
-  if (size_t(size) > Buffer.size()) Buffer.resize(std::max<size_t>(size_t(size), Buffer.size() * 2));
+  if (size_t(size) > Buffer.size())
+    Buffer.resize(std::max<size_t>(size_t(size), Buffer.size() * 2));
 }
 
 void TMemoryStream::SetSize(int32_t size) {

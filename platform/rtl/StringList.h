@@ -23,7 +23,7 @@ public:
   void Delete(int index);
   void Clear() { Items.clear(); }
 
-  int IndexOf(const std::string& s) const; // bisection while Sorted, else from the first
+  int IndexOf(const std::string& s) const;           // bisection while Sorted, else from the first
   bool Find(const std::string& s, int& index) const; // bisection; index where s is or belongs
   void Sort();
   bool Sorted() const { return IsSorted; }

@@ -26,7 +26,9 @@ std::string Format(const std::string& format, std::initializer_list<TFormatArg> 
   return out;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::string AnsiUpperCase(const std::string& s) {
   std::string r = s;

@@ -12,8 +12,12 @@ TEST_F(InstUtilsTest, AddBackslashAndJoinPath) {
   struct Case {
     const char* in;
     const char* out;
-  } cases[] = {{"", ""},          {"C:", "C:\\"},       {"C:\\a", "C:\\a\\"},
-               {"C:\\a/", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"C:\\a\\\\", "C:\\a\\\\"}};
+  } cases[] = {{"", ""},
+               {"C:", "C:\\"},
+               {"C:\\a", "C:\\a\\"},
+               {"C:\\a/", "C:\\a\\"},
+               {"C:\\a\\", "C:\\a\\"},
+               {"C:\\a\\\\", "C:\\a\\\\"}};
   for (const auto& c : cases) {
     std::string s = c.in;
     AddBackslash(s);

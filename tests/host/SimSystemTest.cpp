@@ -7,7 +7,9 @@ namespace {
 
 using SimSystemTest = SimTest;
 
-std::u16string W(const char* s) { return SimSystem::From1252(s); }
+std::u16string W(const char* s) {
+  return SimSystem::From1252(s);
+}
 
 TEST_F(SimSystemTest, PathsResolveAsGetFullPathNameDoes) {
   Sim.MakeDirs("C:\\Program Files\\Pennacle");
@@ -26,9 +28,8 @@ TEST_F(SimSystemTest, FilesHonourSharingReadOnlyAndMissingFolders) {
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   uint32_t n = 0;
   EXPECT_TRUE(Sim.WriteFile(h, "abc", 3, &n));
-  EXPECT_EQ(
-      Sim.CreateFileW(W("C:\\a.txt"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0x80),
-      INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Sim.CreateFileW(W("C:\\a.txt"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, 0x80),
+            INVALID_HANDLE_VALUE);
   EXPECT_EQ(Sim.GetLastError(), ERROR_SHARING_VIOLATION);
   Sim.CloseHandle(h);
   EXPECT_EQ(*Sim.FileContent("C:\\a.txt"), "abc");
@@ -93,9 +94,9 @@ TEST_F(SimSystemTest, FindListsDotsFirstThenEntriesOfTheFolder) {
 
 TEST_F(SimSystemTest, RegistryKeepsTypedValuesAndCreatesEveryLevel) {
   Handle key = 0;
-  ASSERT_EQ(Sim.RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\A\\B", 0, KEY_ALL_ACCESS, &key,
-                                nullptr),
-            0);
+  ASSERT_EQ(
+      Sim.RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\A\\B", 0, KEY_ALL_ACCESS, &key, nullptr),
+      0);
   EXPECT_TRUE(Sim.KeyExists("HKCU\\Software\\A"));
   uint32_t v = 7;
   Sim.RegSetValueExA(key, "X", REG_DWORD, &v, 4);
@@ -108,9 +109,9 @@ TEST_F(SimSystemTest, RegistryKeepsTypedValuesAndCreatesEveryLevel) {
   EXPECT_EQ(Sim.RegQueryValueExA(key, "X", nullptr, &small, &size), int32_t(ERROR_MORE_DATA));
   Sim.RegCloseKey(key);
   Sim.DenyRegistryAccess("HKLM");
-  EXPECT_EQ(Sim.RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\A", 0, KEY_ALL_ACCESS, &key,
-                                nullptr),
-            int32_t(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(
+      Sim.RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\A", 0, KEY_ALL_ACCESS, &key, nullptr),
+      int32_t(ERROR_ACCESS_DENIED));
 }
 
 } // namespace

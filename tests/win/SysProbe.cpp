@@ -29,7 +29,11 @@ int Probe() {
 }
 
 #ifdef _WIN32
-extern "C" int __stdcall WinMain(void*, void*, char*, int) { return Probe(); }
+extern "C" int __stdcall WinMain(void*, void*, char*, int) {
+  return Probe();
+}
 #else
-int main() { return Probe(); }
+int main() {
+  return Probe();
+}
 #endif

@@ -16,9 +16,15 @@ constexpr uint32_t ERROR_INVALID_NAME = 123;
 constexpr uint32_t ERROR_BAD_LENGTH = 24;
 constexpr uint32_t ERROR_DIRECTORY = 267;
 
-bool IsSep(char16_t c) { return c == u'\\' || c == u'/'; }
-bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-char UpperLetter(char16_t c) { return char(c >= u'a' ? c - 32 : c); }
+bool IsSep(char16_t c) {
+  return c == u'\\' || c == u'/';
+}
+bool IsLetter(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+char UpperLetter(char16_t c) {
+  return char(c >= u'a' ? c - 32 : c);
+}
 
 void SplitInto(const std::u16string& s, size_t from, std::vector<std::u16string>& parts) {
   std::u16string cur;
@@ -53,7 +59,8 @@ bool Parse(const std::u16string& in, TSimPath& out) {
         break;
       }
     if (share == server + 1) return false;
-    out.Root = u"\\\\" + in.substr(p, server - p) + u"\\" + in.substr(server + 1, share - server - 1);
+    out.Root =
+        u"\\\\" + in.substr(p, server - p) + u"\\" + in.substr(server + 1, share - server - 1);
     SplitInto(in, share, out.Parts);
     return true;
   }
@@ -104,7 +111,9 @@ std::u16string TSimPath::ParentKey() const {
   if (!parent.Parts.empty()) parent.Parts.pop_back();
   return parent.Key();
 }
-char TSimPath::Letter() const { return Root.size() == 2 ? UpperLetter(Root[0]) : 0; }
+char TSimPath::Letter() const {
+  return Root.size() == 2 ? UpperLetter(Root[0]) : 0;
+}
 
 // ---- internal helpers (members so they reach the private state) ----
 
@@ -183,7 +192,9 @@ const TSimFault* SimCount(SimSystem::Impl& m, int* calls, SimCall call, const st
 }
 
 namespace {
-std::string Ansi(const SimSystem& s, const std::u16string& t) { return s.ToAnsi(t); }
+std::string Ansi(const SimSystem& s, const std::u16string& t) {
+  return s.ToAnsi(t);
+}
 } // namespace
 
 TSimDrive& SimSystem::AddDrive(char letter, uint32_t type) {
@@ -321,7 +332,9 @@ std::vector<std::string> SimSystem::FilesBelow(const std::string& folder) const 
   std::sort(out.begin(), out.end());
   return out;
 }
-size_t SimSystem::OpenHandleCount() const { return P->Files.size() + P->Finds.size(); }
+size_t SimSystem::OpenHandleCount() const {
+  return P->Files.size() + P->Finds.size();
+}
 
 Handle SimSystem::HoldOpen(const std::string& path, uint32_t access, uint32_t share) {
   Resolved r;
@@ -331,14 +344,28 @@ Handle SimSystem::HoldOpen(const std::string& path, uint32_t access, uint32_t sh
   return h;
 }
 
-void SimSystem::SetTempPath(const std::string& path) { P->TempPath = path; }
-void SimSystem::SetCommandLine(const std::string& commandLine) { P->CommandLine = commandLine; }
-void SimSystem::SetAnsiCodePage(uint32_t codePage) { P->Acp = codePage; }
-std::string SimSystem::CurrentDirectory() const { return ToAnsi(P->Cwd); }
+void SimSystem::SetTempPath(const std::string& path) {
+  P->TempPath = path;
+}
+void SimSystem::SetCommandLine(const std::string& commandLine) {
+  P->CommandLine = commandLine;
+}
+void SimSystem::SetAnsiCodePage(uint32_t codePage) {
+  P->Acp = codePage;
+}
+std::string SimSystem::CurrentDirectory() const {
+  return ToAnsi(P->Cwd);
+}
 
-void SimSystem::AddFault(const TSimFault& fault) { P->Faults.push_back({fault, 0}); }
-void SimSystem::ClearFaults() { P->Faults.clear(); }
-void SimSystem::ResetCallCounts() { std::fill(std::begin(Calls), std::end(Calls), 0); }
+void SimSystem::AddFault(const TSimFault& fault) {
+  P->Faults.push_back({fault, 0});
+}
+void SimSystem::ClearFaults() {
+  P->Faults.clear();
+}
+void SimSystem::ResetCallCounts() {
+  std::fill(std::begin(Calls), std::end(Calls), 0);
+}
 
 // ---- files ----
 
@@ -367,7 +394,8 @@ static bool ShareConflict(const SimSystem::Impl& m, const std::u16string& key, u
     if (f.Key != key || f.VolumeLetter) continue;
     bool wantsRead = access & GENERIC_READ, wantsWrite = access & GENERIC_WRITE;
     bool hasRead = f.Access & GENERIC_READ, hasWrite = f.Access & GENERIC_WRITE;
-    if ((wantsRead && !(f.Share & FILE_SHARE_READ)) || (wantsWrite && !(f.Share & FILE_SHARE_WRITE)))
+    if ((wantsRead && !(f.Share & FILE_SHARE_READ)) ||
+        (wantsWrite && !(f.Share & FILE_SHARE_WRITE)))
       return true;
     if ((hasRead && !(share & FILE_SHARE_READ)) || (hasWrite && !(share & FILE_SHARE_WRITE)))
       return true;
@@ -415,7 +443,8 @@ Handle SimSystem::CreateFileW(const std::u16string& fileName, uint32_t desiredAc
       P->LastError = ERROR_FILE_EXISTS;
       return kInvalidHandle;
     }
-    bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
+    bool truncates =
+        creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
     if ((writes || truncates) && (n.Attributes & FILE_ATTRIBUTE_READONLY)) {
       P->LastError = ERROR_ACCESS_DENIED;
       return kInvalidHandle;
@@ -799,7 +828,9 @@ bool SimSystem::FindNextFileA(Handle find, TFindData& data) {
   return true;
 }
 
-bool SimSystem::FindClose(Handle find) { return P->Finds.erase(find) > 0; }
+bool SimSystem::FindClose(Handle find) {
+  return P->Finds.erase(find) > 0;
+}
 
 bool SimSystem::SetCurrentDirectoryA(const std::string& path) {
   COUNTED(SimCall::SetCurrentDirectory, path);
@@ -852,8 +883,8 @@ bool SimSystem::DeviceIoControl(Handle device, uint32_t code, const void* in, ui
   }
   TSimDrive* d = Drive(it->second.VolumeLetter);
   const uint32_t* query = static_cast<const uint32_t*>(in);
-  if (!d || code != IOCTL_STORAGE_QUERY_PROPERTY || inSize < 12 || query[0] != 0 ||
-      query[1] != 0 || !d->QueryPropertyWorks) {
+  if (!d || code != IOCTL_STORAGE_QUERY_PROPERTY || inSize < 12 || query[0] != 0 || query[1] != 0 ||
+      !d->QueryPropertyWorks) {
     P->LastError = ERROR_INVALID_PARAMETER;
     return false;
   }
@@ -978,7 +1009,9 @@ bool SimSystem::GetVolumeInformationA(const std::string& rootPath, char* volumeN
   return true;
 }
 
-uint32_t SimSystem::SetErrorMode(uint32_t mode) { return std::exchange(P->ErrorMode, mode); }
+uint32_t SimSystem::SetErrorMode(uint32_t mode) {
+  return std::exchange(P->ErrorMode, mode);
+}
 
 uint32_t SimSystem::WNetGetConnectionA(const std::string& localName, char* remoteName,
                                        uint32_t* length) {

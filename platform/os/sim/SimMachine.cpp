@@ -10,12 +10,14 @@
 
 const char* SimCallName(SimCall call) {
   static const char* const names[] = {
-      "CreateFile",     "ReadFile",          "WriteFile",         "SetFileTime",
-      "DeleteFile",     "CreateDirectory",   "RemoveDirectory",   "GetFileAttributes",
-      "FindFirstFile",  "SetCurrentDirectory", "GetDiskFreeSpace", "GetDiskFreeSpaceEx",
-      "GetVolumeInformation", "DeviceIoControl", "WNetGetConnection", "SHGetFolderPath",
-      "ShellLinkCreate", "ShellLinkSave",    "RegCreateKey",      "RegQueryValue",
-      "RegSetValue",    "MessageBox",        "WinExec",           "CreatePalette"};
+      "CreateFile",           "ReadFile",          "WriteFile",
+      "SetFileTime",          "DeleteFile",        "CreateDirectory",
+      "RemoveDirectory",      "GetFileAttributes", "FindFirstFile",
+      "SetCurrentDirectory",  "GetDiskFreeSpace",  "GetDiskFreeSpaceEx",
+      "GetVolumeInformation", "DeviceIoControl",   "WNetGetConnection",
+      "SHGetFolderPath",      "ShellLinkCreate",   "ShellLinkSave",
+      "RegCreateKey",         "RegQueryValue",     "RegSetValue",
+      "MessageBox",           "WinExec",           "CreatePalette"};
   static_assert(sizeof names / sizeof names[0] == size_t(SimCall::Count), "one name a call");
   return names[size_t(call)];
 }
@@ -29,7 +31,7 @@ char16_t SimUpper(char16_t c) {
   if (c == 0xFF) return 0x178;
   if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149)
     return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) ? char16_t(c & 1 ? c : c - 1)
-                                                                     : char16_t(c & ~1);
+                                                                    : char16_t(c & ~1);
   if (c >= 0x430 && c <= 0x44F) return char16_t(c - 32);
   if (c >= 0x450 && c <= 0x45F) return char16_t(c - 80);
   return c;
@@ -42,7 +44,7 @@ char16_t SimLower(char16_t c) {
   if (c == 0x178) return 0xFF;
   if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149)
     return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) ? char16_t(c & 1 ? c + 1 : c)
-                                                                     : char16_t(c | 1);
+                                                                    : char16_t(c | 1);
   if (c >= 0x410 && c <= 0x42F) return char16_t(c + 32);
   if (c >= 0x400 && c <= 0x40F) return char16_t(c + 80);
   return c;
@@ -88,12 +90,22 @@ static std::string Encode(const std::u16string& text, uint32_t codePage) {
   return out;
 }
 
-std::u16string SimSystem::FromAnsi(const std::string& text) const { return Decode(text, P->Acp); }
-std::string SimSystem::ToAnsi(const std::u16string& text) const { return Encode(text, P->Acp); }
-std::u16string SimSystem::From1252(const std::string& text) { return Decode(text, 1252); }
-std::string SimSystem::To1252(const std::u16string& text) { return Encode(text, 1252); }
+std::u16string SimSystem::FromAnsi(const std::string& text) const {
+  return Decode(text, P->Acp);
+}
+std::string SimSystem::ToAnsi(const std::u16string& text) const {
+  return Encode(text, P->Acp);
+}
+std::u16string SimSystem::From1252(const std::string& text) {
+  return Decode(text, 1252);
+}
+std::string SimSystem::To1252(const std::u16string& text) {
+  return Encode(text, 1252);
+}
 
-std::string TSimMessageBox::TextAnsi() const { return SimSystem::To1252(Text); }
+std::string TSimMessageBox::TextAnsi() const {
+  return SimSystem::To1252(Text);
+}
 
 uint32_t TSimRegValue::Dword() const {
   uint32_t v = 0;
@@ -108,11 +120,11 @@ SimSystem::SimSystem() : P(std::make_unique<Impl>()) {
   c.Label = "Windows";
   SetLocalTime(TSystemTime{2026, 12, 5, 11, 10, 30, 0, 0});
   SetTimeZoneBiasMinutes(-60);
-  for (const char* dir : {"C:\\Windows\\System32", "C:\\Program Files", "C:\\Users\\User\\Documents",
-                          "C:\\Users\\User\\Desktop", "C:\\Users\\User\\AppData\\Local\\Temp",
-                          "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs",
-                          "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
-                          "C:\\Users\\Public\\Desktop"})
+  for (const char* dir :
+       {"C:\\Windows\\System32", "C:\\Program Files", "C:\\Users\\User\\Documents",
+        "C:\\Users\\User\\Desktop", "C:\\Users\\User\\AppData\\Local\\Temp",
+        "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs",
+        "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs", "C:\\Users\\Public\\Desktop"})
     MakeDirs(dir);
   SetSpecialFolder(CSIDL_PROGRAMS,
                    "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs");
@@ -128,12 +140,22 @@ SimSystem::SimSystem() : P(std::make_unique<Impl>()) {
   SetCommandLine("\"C:\\Users\\User\\Downloads\\setup.exe\"");
 }
 
-void SimSystem::SetSpecialFolder(int csidl, const std::string& path) { P->Special[csidl] = path; }
-void SimSystem::SetShellFolderFunctionMissing(bool missing) { P->ShellFunctionMissing = missing; }
+void SimSystem::SetSpecialFolder(int csidl, const std::string& path) {
+  P->Special[csidl] = path;
+}
+void SimSystem::SetShellFolderFunctionMissing(bool missing) {
+  P->ShellFunctionMissing = missing;
+}
 
-std::string SimSystem::GetCommandLineA() { return P->CommandLine; }
-uint32_t SimSystem::GetLastError() { return P->LastError; }
-int32_t SimSystem::OleInitialize() { return S_OK; }
+std::string SimSystem::GetCommandLineA() {
+  return P->CommandLine;
+}
+uint32_t SimSystem::GetLastError() {
+  return P->LastError;
+}
+int32_t SimSystem::OleInitialize() {
+  return S_OK;
+}
 void SimSystem::OleUninitialize() {}
 
 int32_t SimSystem::SHGetFolderPathA(Handle, int csidl, Handle, uint32_t, char* path) {
@@ -171,8 +193,9 @@ public:
     if (fault) return E_FAIL;
     Handle h = s.CreateFileW(fileName, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (h == kInvalidHandle) return E_FAIL;
-    std::string text = "[Shell Link]\r\nTarget=" + Link.Path + "\r\nWorkingDirectory=" +
-                       Link.WorkingDirectory + "\r\nDescription=" + Link.Description + "\r\n";
+    std::string text = "[Shell Link]\r\nTarget=" + Link.Path +
+                       "\r\nWorkingDirectory=" + Link.WorkingDirectory +
+                       "\r\nDescription=" + Link.Description + "\r\n";
     uint32_t written = 0;
     bool ok = s.WriteFile(h, text.data(), uint32_t(text.size()), &written);
     s.CloseHandle(h);
@@ -202,7 +225,8 @@ std::optional<TSimShellLink> SimSystem::LinkAt(const std::string& file) const {
 
 // ---- text ----
 
-std::u16string SimSystem::MultiByteToWideChar(uint32_t codePage, uint32_t, const std::string& text) {
+std::u16string SimSystem::MultiByteToWideChar(uint32_t codePage, uint32_t,
+                                              const std::string& text) {
   return Decode(text, codePage == CP_ACP ? P->Acp : codePage);
 }
 
@@ -235,8 +259,12 @@ int SimSystem::CompareStringA(uint32_t, uint32_t flags, const std::string& a,
   return c < 0 ? CSTR_LESS_THAN : c > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
 }
 
-bool SimSystem::IsDBCSLeadByte(uint8_t) { return false; }
-int SimSystem::GetSystemMetrics(int) { return 0; }
+bool SimSystem::IsDBCSLeadByte(uint8_t) {
+  return false;
+}
+int SimSystem::GetSystemMetrics(int) {
+  return 0;
+}
 
 // ---- time ----
 
@@ -277,8 +305,12 @@ void SimSystem::SetLocalTime(const TSystemTime& time) {
   SystemTimeToFileTime(time, ft);
   P->ClockLocal = ft.Value();
 }
-void SimSystem::AdvanceClock(uint64_t hundredNanoseconds) { P->ClockLocal += hundredNanoseconds; }
-void SimSystem::SetTimeZoneBiasMinutes(int bias) { P->BiasMinutes = bias; }
+void SimSystem::AdvanceClock(uint64_t hundredNanoseconds) {
+  P->ClockLocal += hundredNanoseconds;
+}
+void SimSystem::SetTimeZoneBiasMinutes(int bias) {
+  P->BiasMinutes = bias;
+}
 
 void SimSystem::GetLocalTime(TSystemTime& time) {
   FileTimeToSystemTime(TFileTime::FromValue(P->ClockLocal), time);
@@ -369,9 +401,15 @@ Handle SimSystem::LoadIconA(int id) {
   return FindResourceData("#" + std::to_string(id), "#14", &data, &size) ? Handle(0x1C0000 + id)
                                                                          : 0;
 }
-Handle SimSystem::LoadCursorA(int id) { return Handle(0x2C0000 + id); }
-Handle SimSystem::WaitCursor() const { return Handle(0x2C0000 + IDC_WAIT); }
-Handle SimSystem::SetCursor(Handle cursor) { return std::exchange(Cursor, cursor); }
+Handle SimSystem::LoadCursorA(int id) {
+  return Handle(0x2C0000 + id);
+}
+Handle SimSystem::WaitCursor() const {
+  return Handle(0x2C0000 + IDC_WAIT);
+}
+Handle SimSystem::SetCursor(Handle cursor) {
+  return std::exchange(Cursor, cursor);
+}
 
 // ---- registry ----
 
@@ -401,8 +439,7 @@ int32_t SimSystem::RegCreateKeyExA(Handle key, const std::string& subKey, uint32
       return int32_t(ERROR_ACCESS_DENIED);
   bool created = !P->Keys.count(folded);
   // Every level of the path exists afterwards, as with the real call.
-  for (size_t pos = folded.find('\\'); pos != std::string::npos;
-       pos = folded.find('\\', pos + 1)) {
+  for (size_t pos = folded.find('\\'); pos != std::string::npos; pos = folded.find('\\', pos + 1)) {
     auto& k = P->Keys[folded.substr(0, pos)];
     if (k.Path.empty()) k.Path = path.substr(0, pos);
   }
@@ -455,8 +492,9 @@ int32_t SimSystem::RegSetValueExA(Handle key, const std::string& valueName, uint
 int32_t SimSystem::RegDeleteValueA(Handle key, const std::string& valueName) {
   auto open = P->OpenKeys.find(key);
   if (open == P->OpenKeys.end()) return int32_t(ERROR_INVALID_HANDLE);
-  return P->Keys[open->second].Values.erase(SimUpperAscii(valueName)) ? 0
-                                                                      : int32_t(ERROR_FILE_NOT_FOUND);
+  return P->Keys[open->second].Values.erase(SimUpperAscii(valueName))
+             ? 0
+             : int32_t(ERROR_FILE_NOT_FOUND);
 }
 
 int32_t SimSystem::RegCloseKey(Handle key) {
@@ -567,7 +605,9 @@ uintptr_t SimSystem::SetTimer(Handle window, uintptr_t id, uint32_t elapse) {
   return id;
 }
 
-bool SimSystem::KillTimer(Handle window, uintptr_t id) { return P->Timers.erase({window, id}) > 0; }
+bool SimSystem::KillTimer(Handle window, uintptr_t id) {
+  return P->Timers.erase({window, id}) > 0;
+}
 
 bool SimSystem::TimerRunning(Handle window, uintptr_t id) const {
   return P->Timers.count({window, id}) > 0;
@@ -623,7 +663,9 @@ uint32_t SimSystem::GetPaletteEntries(Handle palette, uint32_t start, uint32_t c
   return n;
 }
 
-bool SimSystem::DeleteObject(Handle object) { return Palettes.erase(object) > 0; }
+bool SimSystem::DeleteObject(Handle object) {
+  return Palettes.erase(object) > 0;
+}
 
 std::vector<TPaletteEntry> SimSystem::PaletteOf(Handle palette) const {
   auto it = Palettes.find(palette);

@@ -63,10 +63,10 @@ struct TSimDrive {
   uint32_t BytesPerSector = 512;
   uint32_t SectorsPerCluster = 8;
   uint64_t TotalBytes = 100ull << 30;
-  uint64_t FreeBytes = 50ull << 30;       // free on the volume
-  std::optional<uint64_t> FreeToCaller;   // quota; defaults to FreeBytes
-  bool ReadOnly = false;                  // write-protected medium
-  std::string RemoteName;                 // network drives: \\server\share
+  uint64_t FreeBytes = 50ull << 30;     // free on the volume
+  std::optional<uint64_t> FreeToCaller; // quota; defaults to FreeBytes
+  bool ReadOnly = false;                // write-protected medium
+  std::string RemoteName;               // network drives: \\server\share
   // The storage device behind the volume, as IOCTL_STORAGE_QUERY_PROPERTY reports it.
   bool VolumeOpenable = true;
   bool QueryPropertyWorks = true;
@@ -108,8 +108,8 @@ public:
 
   // ---- set-up and inspection ----
   TSimDrive& AddDrive(char letter, uint32_t type);
-  TSimDrive* Drive(char letter); // null when the machine has no such drive
-  void RemoveDrive(char letter); // the drive vanishes, its files with it
+  TSimDrive* Drive(char letter);                   // null when the machine has no such drive
+  void RemoveDrive(char letter);                   // the drive vanishes, its files with it
   TSimDrive& AddShare(const std::string& uncRoot); // \\server\share
 
   void MakeDirs(const std::string& path);
@@ -224,10 +224,10 @@ public:
                          uint32_t* totalClusters) override;
   bool GetDiskFreeSpaceExA(const std::string& directory, uint64_t* freeToCaller,
                            uint64_t* totalBytes, uint64_t* totalFreeBytes) override;
-  bool GetVolumeInformationA(const std::string& rootPath, char* volumeName,
-                             uint32_t volumeNameSize, uint32_t* serialNumber,
-                             uint32_t* maxComponentLength, uint32_t* fileSystemFlags,
-                             char* fileSystemName, uint32_t fileSystemNameSize) override;
+  bool GetVolumeInformationA(const std::string& rootPath, char* volumeName, uint32_t volumeNameSize,
+                             uint32_t* serialNumber, uint32_t* maxComponentLength,
+                             uint32_t* fileSystemFlags, char* fileSystemName,
+                             uint32_t fileSystemNameSize) override;
   uint32_t SetErrorMode(uint32_t mode) override;
   uint32_t WNetGetConnectionA(const std::string& localName, char* remoteName,
                               uint32_t* length) override;
@@ -259,8 +259,8 @@ public:
                           uint32_t desiredAccess, Handle* result, uint32_t* disposition) override;
   int32_t RegQueryValueExA(Handle key, const std::string& valueName, uint32_t* type, void* data,
                            uint32_t* dataSize) override;
-  int32_t RegSetValueExA(Handle key, const std::string& valueName, uint32_t type,
-                         const void* data, uint32_t dataSize) override;
+  int32_t RegSetValueExA(Handle key, const std::string& valueName, uint32_t type, const void* data,
+                         uint32_t dataSize) override;
   int32_t RegDeleteValueA(Handle key, const std::string& valueName) override;
   int32_t RegCloseKey(Handle key) override;
   bool EnumWindows(const std::function<bool(Handle window)>& callback) override;
@@ -279,8 +279,8 @@ public:
   bool DeleteObject(Handle object) override;
 
   // Text helpers of the machine, public for tests.
-  std::u16string FromAnsi(const std::string& text) const;   // the machine's code page
-  std::string ToAnsi(const std::u16string& text) const;     // unmappable characters become ?
+  std::u16string FromAnsi(const std::string& text) const; // the machine's code page
+  std::string ToAnsi(const std::u16string& text) const;   // unmappable characters become ?
   static std::u16string From1252(const std::string& text);
   static std::string To1252(const std::u16string& text);
 

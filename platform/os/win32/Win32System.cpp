@@ -1,30 +1,45 @@
 // Each method is the real API call and nothing more.
 #include "platform/os/System.h"
 
-#include <windows.h>
 #include <ole2.h>
 #include <shlobj.h>
+#include <windows.h>
 #include <winnetwk.h>
 
 #include <vector>
 
 namespace {
 
-HANDLE H(Handle h) { return reinterpret_cast<HANDLE>(h); }
-HWND W(Handle h) { return reinterpret_cast<HWND>(h); }
-HKEY K(Handle h) { return reinterpret_cast<HKEY>(h); }
-Handle U(const void* h) { return reinterpret_cast<Handle>(h); }
-LPCWSTR Wide(const std::u16string& s) { return reinterpret_cast<LPCWSTR>(s.c_str()); }
+HANDLE H(Handle h) {
+  return reinterpret_cast<HANDLE>(h);
+}
+HWND W(Handle h) {
+  return reinterpret_cast<HWND>(h);
+}
+HKEY K(Handle h) {
+  return reinterpret_cast<HKEY>(h);
+}
+Handle U(const void* h) {
+  return reinterpret_cast<Handle>(h);
+}
+LPCWSTR Wide(const std::u16string& s) {
+  return reinterpret_cast<LPCWSTR>(s.c_str());
+}
 
-FILETIME Ft(const TFileTime& t) { return FILETIME{t.LowDateTime, t.HighDateTime}; }
-TFileTime Tf(const FILETIME& t) { return TFileTime{t.dwLowDateTime, t.dwHighDateTime}; }
+FILETIME Ft(const TFileTime& t) {
+  return FILETIME{t.LowDateTime, t.HighDateTime};
+}
+TFileTime Tf(const FILETIME& t) {
+  return TFileTime{t.dwLowDateTime, t.dwHighDateTime};
+}
 
 SYSTEMTIME St(const TSystemTime& t) {
-  return SYSTEMTIME{t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds};
+  return SYSTEMTIME{t.Year, t.Month,  t.DayOfWeek, t.Day,
+                    t.Hour, t.Minute, t.Second,    t.Milliseconds};
 }
 TSystemTime Ts(const SYSTEMTIME& t) {
-  return TSystemTime{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond,
-                     t.wMilliseconds};
+  return TSystemTime{t.wYear, t.wMonth,  t.wDayOfWeek, t.wDay,
+                     t.wHour, t.wMinute, t.wSecond,    t.wMilliseconds};
 }
 
 void CopyFind(const WIN32_FIND_DATAA& f, TFindData& d) {
@@ -79,13 +94,16 @@ public:
   uint32_t GetLastError() override;
   int32_t OleInitialize() override;
   void OleUninitialize() override;
-  Handle CreateFileW(const std::u16string& fileName, uint32_t desiredAccess, uint32_t shareMode, uint32_t creationDisposition, uint32_t flagsAndAttributes) override;
+  Handle CreateFileW(const std::u16string& fileName, uint32_t desiredAccess, uint32_t shareMode,
+                     uint32_t creationDisposition, uint32_t flagsAndAttributes) override;
   bool ReadFile(Handle file, void* buffer, uint32_t toRead, uint32_t* read) override;
   bool WriteFile(Handle file, const void* buffer, uint32_t toWrite, uint32_t* written) override;
-  uint32_t SetFilePointer(Handle file, int32_t distance, int32_t* distanceHigh, uint32_t moveMethod) override;
+  uint32_t SetFilePointer(Handle file, int32_t distance, int32_t* distanceHigh,
+                          uint32_t moveMethod) override;
   bool SetEndOfFile(Handle file) override;
   uint32_t GetFileSize(Handle file, uint32_t* sizeHigh) override;
-  bool SetFileTime(Handle file, const TFileTime* creation, const TFileTime* lastAccess, const TFileTime* lastWrite) override;
+  bool SetFileTime(Handle file, const TFileTime* creation, const TFileTime* lastAccess,
+                   const TFileTime* lastWrite) override;
   bool CloseHandle(Handle object) override;
   bool DeleteFileW(const std::u16string& fileName) override;
   bool CreateDirectoryW(const std::u16string& path) override;
@@ -98,20 +116,31 @@ public:
   bool SetCurrentDirectoryA(const std::string& path) override;
   uint32_t GetCurrentDirectoryA(uint32_t bufferLength, char* buffer) override;
   uint32_t GetTempPathA(uint32_t bufferLength, char* buffer) override;
-  bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize, uint32_t* returned) override;
+  bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize, void* out,
+                       uint32_t outSize, uint32_t* returned) override;
   uint32_t GetLogicalDrives() override;
   uint32_t GetDriveTypeA(const std::string& rootPath) override;
-  bool GetDiskFreeSpaceA(const char* rootPath, uint32_t* sectorsPerCluster, uint32_t* bytesPerSector, uint32_t* freeClusters, uint32_t* totalClusters) override;
-  bool GetDiskFreeSpaceExA(const std::string& directory, uint64_t* freeToCaller, uint64_t* totalBytes, uint64_t* totalFreeBytes) override;
-  bool GetVolumeInformationA(const std::string& rootPath, char* volumeName, uint32_t volumeNameSize, uint32_t* serialNumber, uint32_t* maxComponentLength, uint32_t* fileSystemFlags, char* fileSystemName, uint32_t fileSystemNameSize) override;
+  bool GetDiskFreeSpaceA(const char* rootPath, uint32_t* sectorsPerCluster,
+                         uint32_t* bytesPerSector, uint32_t* freeClusters,
+                         uint32_t* totalClusters) override;
+  bool GetDiskFreeSpaceExA(const std::string& directory, uint64_t* freeToCaller,
+                           uint64_t* totalBytes, uint64_t* totalFreeBytes) override;
+  bool GetVolumeInformationA(const std::string& rootPath, char* volumeName, uint32_t volumeNameSize,
+                             uint32_t* serialNumber, uint32_t* maxComponentLength,
+                             uint32_t* fileSystemFlags, char* fileSystemName,
+                             uint32_t fileSystemNameSize) override;
   uint32_t SetErrorMode(uint32_t mode) override;
-  uint32_t WNetGetConnectionA(const std::string& localName, char* remoteName, uint32_t* length) override;
-  int32_t SHGetFolderPathA(Handle owner, int csidl, Handle token, uint32_t flags, char* path ) override;
+  uint32_t WNetGetConnectionA(const std::string& localName, char* remoteName,
+                              uint32_t* length) override;
+  int32_t SHGetFolderPathA(Handle owner, int csidl, Handle token, uint32_t flags,
+                           char* path) override;
   std::unique_ptr<TShellLink> CreateShellLink() override;
-  std::u16string MultiByteToWideChar(uint32_t codePage, uint32_t flags, const std::string& text) override;
+  std::u16string MultiByteToWideChar(uint32_t codePage, uint32_t flags,
+                                     const std::string& text) override;
   uint32_t CharUpperBuffA(char* text, uint32_t length) override;
   uint32_t CharLowerBuffA(char* text, uint32_t length) override;
-  int CompareStringA(uint32_t locale, uint32_t flags, const std::string& a, const std::string& b) override;
+  int CompareStringA(uint32_t locale, uint32_t flags, const std::string& a,
+                     const std::string& b) override;
   bool IsDBCSLeadByte(uint8_t byte) override;
   int GetSystemMetrics(int index) override;
   void GetLocalTime(TSystemTime& time) override;
@@ -119,27 +148,35 @@ public:
   bool FileTimeToSystemTime(const TFileTime& fileTime, TSystemTime& time) override;
   bool FileTimeToLocalFileTime(const TFileTime& utc, TFileTime& local) override;
   bool LocalFileTimeToFileTime(const TFileTime& local, TFileTime& utc) override;
-  bool FileTimeToDosDateTime(const TFileTime& fileTime, uint16_t* fatDate, uint16_t* fatTime) override;
+  bool FileTimeToDosDateTime(const TFileTime& fileTime, uint16_t* fatDate,
+                             uint16_t* fatTime) override;
   bool DosDateTimeToFileTime(uint16_t fatDate, uint16_t fatTime, TFileTime& fileTime) override;
-  bool FindResourceData(const std::string& name, const std::string& type, const uint8_t** data, uint32_t* size) override;
+  bool FindResourceData(const std::string& name, const std::string& type, const uint8_t** data,
+                        uint32_t* size) override;
   Handle LoadIconA(int id) override;
   Handle LoadCursorA(int id) override;
   Handle SetCursor(Handle cursor) override;
-  int32_t RegCreateKeyExA(Handle key, const std::string& subKey, uint32_t options, uint32_t desiredAccess, Handle* result, uint32_t* disposition) override;
-  int32_t RegQueryValueExA(Handle key, const std::string& valueName, uint32_t* type, void* data, uint32_t* dataSize) override;
-  int32_t RegSetValueExA(Handle key, const std::string& valueName, uint32_t type, const void* data, uint32_t dataSize) override;
+  int32_t RegCreateKeyExA(Handle key, const std::string& subKey, uint32_t options,
+                          uint32_t desiredAccess, Handle* result, uint32_t* disposition) override;
+  int32_t RegQueryValueExA(Handle key, const std::string& valueName, uint32_t* type, void* data,
+                           uint32_t* dataSize) override;
+  int32_t RegSetValueExA(Handle key, const std::string& valueName, uint32_t type, const void* data,
+                         uint32_t dataSize) override;
   int32_t RegDeleteValueA(Handle key, const std::string& valueName) override;
   int32_t RegCloseKey(Handle key) override;
   bool EnumWindows(const std::function<bool(Handle window)>& callback) override;
   Handle GetPropA(Handle window, const std::string& name) override;
   bool SetWindowTextA(Handle window, const std::string& text) override;
-  intptr_t SendMessageA(Handle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  intptr_t SendMessageA(Handle window, uint32_t message, uintptr_t wParam,
+                        intptr_t lParam) override;
   uintptr_t SetTimer(Handle window, uintptr_t id, uint32_t elapse) override;
   bool KillTimer(Handle window, uintptr_t id) override;
   uint32_t WinExec(const std::string& commandLine, uint32_t showCommand) override;
-  int MessageBoxExW(Handle owner, const std::u16string& text, const std::u16string& caption, uint32_t type, uint16_t language) override;
+  int MessageBoxExW(Handle owner, const std::u16string& text, const std::u16string& caption,
+                    uint32_t type, uint16_t language) override;
   Handle CreatePalette(const TLogPalette& palette) override;
-  uint32_t GetPaletteEntries(Handle palette, uint32_t start, uint32_t count, TPaletteEntry* entries) override;
+  uint32_t GetPaletteEntries(Handle palette, uint32_t start, uint32_t count,
+                             TPaletteEntry* entries) override;
   bool DeleteObject(Handle object) override;
 
 private:
@@ -147,20 +184,27 @@ private:
   void* DiskFreeSpaceEx = nullptr;
 };
 
-
 Win32System::Win32System() {
   // Resolved once at start, as the program has always done; older systems lack both.
   SHGetFolderPathAFn shell = Resolve<SHGetFolderPathAFn>("shell32.dll", "SHGetFolderPathA");
   if (!shell) shell = Resolve<SHGetFolderPathAFn>("shfolder.dll", "SHGetFolderPathA");
   ShGetFolderPath = reinterpret_cast<void*>(shell);
-  DiskFreeSpaceEx =
-      reinterpret_cast<void*>(Resolve<GetDiskFreeSpaceExAFn>("kernel32.dll", "GetDiskFreeSpaceExA"));
+  DiskFreeSpaceEx = reinterpret_cast<void*>(
+      Resolve<GetDiskFreeSpaceExAFn>("kernel32.dll", "GetDiskFreeSpaceExA"));
 }
 
-std::string Win32System::GetCommandLineA() { return ::GetCommandLineA(); }
-uint32_t Win32System::GetLastError() { return ::GetLastError(); }
-int32_t Win32System::OleInitialize() { return ::OleInitialize(nullptr); }
-void Win32System::OleUninitialize() { ::OleUninitialize(); }
+std::string Win32System::GetCommandLineA() {
+  return ::GetCommandLineA();
+}
+uint32_t Win32System::GetLastError() {
+  return ::GetLastError();
+}
+int32_t Win32System::OleInitialize() {
+  return ::OleInitialize(nullptr);
+}
+void Win32System::OleUninitialize() {
+  ::OleUninitialize();
+}
 
 Handle Win32System::CreateFileW(const std::u16string& fileName, uint32_t desiredAccess,
                                 uint32_t shareMode, uint32_t creationDisposition,
@@ -187,7 +231,9 @@ uint32_t Win32System::SetFilePointer(Handle file, int32_t distance, int32_t* dis
   if (distanceHigh) *distanceHigh = high;
   return r;
 }
-bool Win32System::SetEndOfFile(Handle file) { return ::SetEndOfFile(H(file)); }
+bool Win32System::SetEndOfFile(Handle file) {
+  return ::SetEndOfFile(H(file));
+}
 uint32_t Win32System::GetFileSize(Handle file, uint32_t* sizeHigh) {
   DWORD high = 0;
   DWORD r = ::GetFileSize(H(file), &high);
@@ -203,7 +249,9 @@ bool Win32System::SetFileTime(Handle file, const TFileTime* creation, const TFil
   return ::SetFileTime(H(file), creation ? &c : nullptr, lastAccess ? &a : nullptr,
                        lastWrite ? &w : nullptr);
 }
-bool Win32System::CloseHandle(Handle object) { return ::CloseHandle(H(object)); }
+bool Win32System::CloseHandle(Handle object) {
+  return ::CloseHandle(H(object));
+}
 bool Win32System::DeleteFileW(const std::u16string& fileName) {
   return ::DeleteFileW(Wide(fileName));
 }
@@ -231,7 +279,9 @@ bool Win32System::FindNextFileA(Handle find, TFindData& data) {
   CopyFind(f, data);
   return true;
 }
-bool Win32System::FindClose(Handle find) { return ::FindClose(H(find)); }
+bool Win32System::FindClose(Handle find) {
+  return ::FindClose(H(find));
+}
 bool Win32System::SetCurrentDirectoryA(const std::string& path) {
   return ::SetCurrentDirectoryA(path.c_str());
 }
@@ -244,13 +294,15 @@ uint32_t Win32System::GetTempPathA(uint32_t bufferLength, char* buffer) {
 bool Win32System::DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize,
                                   void* out, uint32_t outSize, uint32_t* returned) {
   DWORD n = 0;
-  BOOL ok = ::DeviceIoControl(H(device), code, const_cast<void*>(in), inSize, out, outSize, &n,
-                              nullptr);
+  BOOL ok =
+      ::DeviceIoControl(H(device), code, const_cast<void*>(in), inSize, out, outSize, &n, nullptr);
   if (returned) *returned = n;
   return ok;
 }
 
-uint32_t Win32System::GetLogicalDrives() { return ::GetLogicalDrives(); }
+uint32_t Win32System::GetLogicalDrives() {
+  return ::GetLogicalDrives();
+}
 uint32_t Win32System::GetDriveTypeA(const std::string& rootPath) {
   return ::GetDriveTypeA(rootPath.c_str());
 }
@@ -287,7 +339,9 @@ bool Win32System::GetVolumeInformationA(const std::string& rootPath, char* volum
   if (fileSystemFlags) *fileSystemFlags = flags;
   return ok;
 }
-uint32_t Win32System::SetErrorMode(uint32_t mode) { return ::SetErrorMode(mode); }
+uint32_t Win32System::SetErrorMode(uint32_t mode) {
+  return ::SetErrorMode(mode);
+}
 uint32_t Win32System::WNetGetConnectionA(const std::string& localName, char* remoteName,
                                          uint32_t* length) {
   DWORD n = length ? *length : 0;
@@ -330,8 +384,12 @@ int Win32System::CompareStringA(uint32_t locale, uint32_t flags, const std::stri
                                 const std::string& b) {
   return ::CompareStringA(locale, flags, a.data(), int(a.size()), b.data(), int(b.size()));
 }
-bool Win32System::IsDBCSLeadByte(uint8_t byte) { return ::IsDBCSLeadByte(byte); }
-int Win32System::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+bool Win32System::IsDBCSLeadByte(uint8_t byte) {
+  return ::IsDBCSLeadByte(byte);
+}
+int Win32System::GetSystemMetrics(int index) {
+  return ::GetSystemMetrics(index);
+}
 
 void Win32System::GetLocalTime(TSystemTime& time) {
   SYSTEMTIME t;
@@ -395,7 +453,9 @@ bool Win32System::FindResourceData(const std::string& name, const std::string& t
 Handle Win32System::LoadIconA(int id) {
   return U(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
 }
-Handle Win32System::LoadCursorA(int id) { return U(::LoadCursorA(nullptr, MAKEINTRESOURCEA(id))); }
+Handle Win32System::LoadCursorA(int id) {
+  return U(::LoadCursorA(nullptr, MAKEINTRESOURCEA(id)));
+}
 Handle Win32System::SetCursor(Handle cursor) {
   return U(::SetCursor(reinterpret_cast<HCURSOR>(cursor)));
 }
@@ -405,8 +465,8 @@ int32_t Win32System::RegCreateKeyExA(Handle key, const std::string& subKey, uint
                                      uint32_t* disposition) {
   HKEY opened = nullptr;
   DWORD disp = 0;
-  LSTATUS r = ::RegCreateKeyExA(K(key), subKey.c_str(), 0, nullptr, options, desiredAccess,
-                                nullptr, &opened, &disp);
+  LSTATUS r = ::RegCreateKeyExA(K(key), subKey.c_str(), 0, nullptr, options, desiredAccess, nullptr,
+                                &opened, &disp);
   if (result) *result = r == ERROR_SUCCESS ? U(opened) : 0;
   if (disposition) *disposition = disp;
   return r;
@@ -428,7 +488,9 @@ int32_t Win32System::RegSetValueExA(Handle key, const std::string& valueName, ui
 int32_t Win32System::RegDeleteValueA(Handle key, const std::string& valueName) {
   return ::RegDeleteValueA(K(key), valueName.c_str());
 }
-int32_t Win32System::RegCloseKey(Handle key) { return ::RegCloseKey(K(key)); }
+int32_t Win32System::RegCloseKey(Handle key) {
+  return ::RegCloseKey(K(key));
+}
 
 namespace {
 BOOL CALLBACK EnumThunk(HWND window, LPARAM param) {
@@ -453,7 +515,9 @@ intptr_t Win32System::SendMessageA(Handle window, uint32_t message, uintptr_t wP
 uintptr_t Win32System::SetTimer(Handle window, uintptr_t id, uint32_t elapse) {
   return ::SetTimer(W(window), id, elapse, nullptr);
 }
-bool Win32System::KillTimer(Handle window, uintptr_t id) { return ::KillTimer(W(window), id); }
+bool Win32System::KillTimer(Handle window, uintptr_t id) {
+  return ::KillTimer(W(window), id);
+}
 uint32_t Win32System::WinExec(const std::string& commandLine, uint32_t showCommand) {
   return ::WinExec(commandLine.c_str(), showCommand);
 }

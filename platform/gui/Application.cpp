@@ -1,0 +1,11 @@
+#include "platform/gui/Application.h"
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication() {
+  Application = this;
+}
+
+TApplication::~TApplication() {
+  if (Application == this) Application = nullptr;
+}
