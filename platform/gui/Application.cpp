@@ -1,5 +1,7 @@
 #include "platform/gui/Application.h"
 
+#include "platform/gui/Backend.h"
+
 TApplication* Application = nullptr;
 
 TApplication::TApplication() {
