@@ -11,3 +11,9 @@ TApplication::TApplication() {
 TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
+
+void TApplication::CreateHandle() {
+  if (Native) return;
+  Native = Gui().CreateApplicationWindow(*this);
+  Window = Native->WindowHandle();
+}

@@ -27,8 +27,10 @@ public:
   // The space bar toggles the selected row.
   void KeyPress(char& key) override;
 
-  void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) override;
+  void PaintItem(int index, const TRect& rect, TOwnerDrawState state) override;
   using TCustomListBox::PaintItem;
+
+  bool ReadProperty(TPropertyReader& reader) override;
 
 protected:
   void ItemInserted(int index) override;

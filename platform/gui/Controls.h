@@ -146,6 +146,8 @@ public:
 protected:
   // Creates the window; an override calls the inherited one first and may then use it.
   virtual void CreateWnd();
+  // The area aligned children share (the client area less any border).
+  virtual TRect AlignArea() const { return ClientRect(); }
   void Changed(TControlChange change) override;
   // A child was added or removed.
   virtual void ControlInserted(TControl& control);

@@ -26,6 +26,9 @@ public:
 
   bool ReadProperty(TPropertyReader& reader) override;
 
+protected:
+  TRect AlignArea() const override;
+
 private:
   TBevelCut FBevelInner = bvNone;
   TBevelCut FBevelOuter = bvRaised;

@@ -125,6 +125,7 @@ protected:
 
 private:
   friend class TFormReader;
+  friend class TWinControl;
   struct TField {
     std::string Name;
     std::function<bool(TComponent*)> Assign;

@@ -61,7 +61,9 @@ public:
   void TextEdited(const std::string& text);
 
 protected:
+  // Fires OnChange; runs for every change of the text, the user's or the program's.
   virtual void Change();
+  void Changed(TControlChange change) override;
 };
 
 class TMemo : public TWinControl, private TItemStrings::TObserver {
@@ -121,7 +123,6 @@ public:
   // The user's click, space bar or accelerator: flips the box, then OnClick.
   void Toggle();
   bool AcceptsFocus() const override { return true; }
-  void KeyPress(char& key) override;
 
   bool ReadProperty(TPropertyReader& reader) override;
 
@@ -158,11 +159,15 @@ public:
 
   // The user selected a row (click or keys): select it, then Click.
   void UserSelect(int index);
-  // Draws one row as the native window asks: sets the canvas's font, brush (selection
-  // colours for a selected row), calls DrawItem, then the focus rectangle.
-  virtual void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
-  // Draws row index on Canvas() at ItemRect(index) with the state the control is in.
+  // Draws one row on Canvas() as the native window asks: sets the canvas's font and brush
+  // (selection colours for a selected row), calls DrawItem, then the focus rectangle.
+  virtual void PaintItem(int index, const TRect& rect, TOwnerDrawState state);
+  // Draws row index at ItemRect(index) with the state the control is in.
   void PaintItem(int index);
+  // The native window scrolled: record its first visible row.
+  void ScrolledTo(int topIndex);
+  // Inside the sunken border.
+  TRect ClientRect() const override;
 
   bool AcceptsFocus() const override { return true; }
   bool ReadProperty(TPropertyReader& reader) override;
@@ -208,8 +213,9 @@ public:
 
   // The user picked an item: select it, then Click, then Change.
   void UserSelect(int index);
-  virtual void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
-  // Draws item index on Canvas() as a row of the dropped-down list.
+  // Draws one item on Canvas() as the native window asks (see TCustomListBox).
+  virtual void PaintItem(int index, const TRect& rect, TOwnerDrawState state);
+  // Draws item index as a row of the dropped-down list, at (0, index * ItemHeight).
   void PaintItem(int index);
 
   bool AcceptsFocus() const override { return true; }
@@ -219,6 +225,7 @@ protected:
   virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
   virtual void Change();
   void CreateWnd() override;
+  void ItemInserted(int index) override;
   void ItemDeleted(int index) override;
   void ItemsCleared() override;
   void ItemsChanged() override;
