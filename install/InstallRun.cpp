@@ -40,7 +40,7 @@ std::string TMainDlgForm::GetTargetPath(const std::string& name) const {
 bool TMainDlgForm::IsRemovableTarget() const { return IsRemovablePath(FDestDir); }
 
 void TMainDlgForm::BuildInstallList() {
-  for (int id = 0; id < ComponentCount; ++id) Files.ClearComponent(id);
+  for (int id = 0; id < ResConst::ComponentCount; ++id) Files.ClearComponent(id);
   // Only a portable installation keeps what is there; the modes take effect on removable media.
   Files.ForceOverwrite = !IsRemovableTarget();
   auto selected = [this](int id) { return (FSelectedComponents >> id & 1) != 0; };
@@ -90,11 +90,11 @@ void TMainDlgForm::RunInstallation() {
   BuildInstallList();
 
   bool written = true;
-  for (int id = 0; id < ComponentCount && written; ++id)
+  for (int id = 0; id < ResConst::ComponentCount && written; ++id)
     for (const auto& entry : Files.ComponentFiles[id]) {
       std::optional<TLogSuspension> quiet;
-      if (!entry->Logged) quiet.emplace();
-      if (!Files.ExtractFile(entry->AttachedFile, std::string(), entry->TargetPath)) {
+      if (!entry.Logged) quiet.emplace();
+      if (!Files.ExtractFile(entry.AttachedFile, std::string(), entry.TargetPath)) {
         written = false;
         break;
       }
@@ -134,6 +134,6 @@ void TMainDlgForm::EnterFinishPage() {
 }
 
 void TMainDlgForm::WriteUpdateLog() {
-  if (Files.PublicFiles->Count() == 0) return;
-  WriteUpdateLogFile(GetDataFolder(0) + UpdateLogFile, *Files.PublicFiles, FInstallTime);
+  if (Files.PublicFiles.Count() == 0) return;
+  WriteUpdateLogFile(GetDataFolder(0) + UpdateLogFile, Files.PublicFiles, FInstallTime);
 }

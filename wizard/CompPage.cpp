@@ -9,7 +9,7 @@ using namespace ResConst;
 
 void TMainDlgForm::FillComponentList() {
   FComponentIds = std::make_unique<std::vector<int>>();
-  for (int i = 0; i < ComponentCount; ++i) {
+  for (int i = 0; i < ResConst::ComponentCount; ++i) {
     SelCompLstBx->Items().AddObject(ComponentNames[i], 0);
     FComponentIds->push_back(i);
     if (FSavedComponents >> i & 1) SelCompLstBx->SetState(i, cbChecked);

@@ -53,7 +53,7 @@ void TMainDlgForm::SaveSettings() {
   reg.OpenKey(InstallKey);
   reg.WriteString(ValMainDir, FDestDir);
   // Only the rows' own bits change; the grayed first row is stored as not checked.
-  for (int i = 0; i < ComponentCount; ++i) {
+  for (int i = 0; i < ResConst::ComponentCount; ++i) {
     FSavedComponents &= ~(1u << i);
     if (SelCompLstBx->State(i) == cbChecked) FSavedComponents |= 1u << i;
   }
