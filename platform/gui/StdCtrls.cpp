@@ -255,7 +255,7 @@ void TCustomListBox::SetItemIndex(int index) {
     else if (index >= FTopIndex + VisibleRows())
       FTopIndex = index - VisibleRows() + 1;
   }
-  Changed(TControlChange::State);
+  Changed(TControlChange::Selection);
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle style) {
@@ -389,7 +389,7 @@ void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= FItems.Count()) index = -1;
   if (index == FItemIndex) return;
   FItemIndex = index;
-  Changed(TControlChange::State);
+  Changed(TControlChange::Selection);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
