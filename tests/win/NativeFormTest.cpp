@@ -3,6 +3,7 @@
 // through the library, and the modal loop running timers, dialog keys and the close box.
 #include "WizardTestForm.h"
 
+#include "platform/gui/win32/Win32Canvas.h"
 #include "platform/gui/win32/WinApi.h"
 #include "platform/rtl/Consts.h"
 
@@ -201,5 +202,47 @@ TEST(NativeModalTest, TheLoopRunsTimersDialogKeysAndTheCloseBox) {
                                       "FormCloseQuery MainDlgForm", "FormCloseQuery MainDlgForm"}));
   EXPECT_FALSE(::IsWindowVisible(window));
 }
+
+} // namespace
+
+namespace {
+
+// Draws the open-folder bitmap at (2, 2) on a red 20 x 20 surface and reads pixels back.
+class CanvasDrawTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CanvasDrawTest, ATransparentDrawLeavesOutTheBottomLeftColour) {
+  const bool transparent = GetParam();
+  TBitmap folder;
+  folder.LoadFromResourceName("OPENFOLDER");
+  ASSERT_EQ(folder.Width(), 16);
+  ASSERT_EQ(folder.PixelFormat(), TPixelFormat::pf4bit);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 20;
+  info.bmiHeader.biHeight = -20;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP surface = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(dc, surface);
+  auto* pixels = static_cast<uint32_t*>(bits);
+  for (int i = 0; i < 400; ++i) pixels[i] = 0xFF0000; // red, as BGRA
+  {
+    TWin32Canvas canvas;
+    TCanvasBinding binding(canvas, dc, nullptr);
+    canvas.Draw(2, 2, folder, transparent);
+  }
+  ::GdiFlush();
+  auto at = [&](int x, int y) { return pixels[y * 20 + x] & 0xFFFFFF; };
+  EXPECT_EQ(at(2 + 5, 2 + 8), 0xFFFF00u) << "the folder's yellow"; // row 8: "kwykwyyy..."
+  EXPECT_EQ(at(2 + 0, 2 + 0), transparent ? 0xFF0000u : 0xFF00FFu) << "a transparent pixel";
+  EXPECT_EQ(at(0, 0), 0xFF0000u) << "outside the bitmap";
+  ::SelectObject(dc, old);
+  ::DeleteObject(surface);
+  ::DeleteDC(dc);
+}
+
+INSTANTIATE_TEST_SUITE_P(TransparentOrNot, CanvasDrawTest, ::testing::Bool());
 
 } // namespace
