@@ -8,8 +8,9 @@
 
 namespace {
 
-// The lines of a caption: a carriage return, a line feed or both break a line. With the
-// accelerator marks removed (&& stands for one ampersand).
+// The lines of a caption: a carriage return, a line feed or both break a line. Accelerator
+// marks stay in and are measured as characters: some systems lay a line out before they take
+// the marks away, and a label sized without them loses its last character there.
 std::vector<std::string> CaptionLines(const std::string& caption) {
   std::vector<std::string> lines(1);
   for (size_t i = 0; i < caption.size(); ++i) {
@@ -17,8 +18,6 @@ std::vector<std::string> CaptionLines(const std::string& caption) {
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') ++i;
       lines.emplace_back();
-    } else if (c == '&') {
-      if (i + 1 < caption.size() && caption[i + 1] == '&') lines.back() += caption[++i];
     } else {
       lines.back() += c;
     }
