@@ -7,6 +7,7 @@
 #include "Bitmaps.h"
 #include "Files.h"
 #include "Icon.h"
+#include "wizard/ResConst.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,12 +15,7 @@
 
 namespace {
 
-const char* const Manifest =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
-    "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
-    "  <assemblyIdentity type=\"win32\" name=\"Pennacle.WordProcessor.Setup\" "
-    "version=\"4.3.7.3\" processorArchitecture=\"*\"/>\r\n"
-    "  <description>Pennacle Word Processor - Setup</description>\r\n"
+const char* const ManifestRest =
     "  <dependency>\r\n"
     "    <dependentAssembly>\r\n"
     "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
@@ -44,6 +40,17 @@ const char* const Manifest =
     "  </compatibility>\r\n"
     "</assembly>\r\n";
 
+std::string Manifest() {
+  return std::string(
+             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+             "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+             "  <assemblyIdentity type=\"win32\" name=\"") +
+         ResConst::ManifestAssemblyName + "\" version=\"" + ResConst::ProductVersion +
+         "\" processorArchitecture=\"*\"/>\r\n"
+         "  <description>" +
+         ResConst::SetupCaption + "</description>\r\n" + ManifestRest;
+}
+
 bool Write(const std::string& path, const TBytes& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -63,7 +70,7 @@ int main(int argc, char** argv) {
   for (int size : {256, 48, 32, 16}) sizes.push_back(PaintIcon(size));
   ok &= Write(folder + "Setup.ico", EncodeIcon(sizes));
   for (const TNamedBitmap& b : ControlBitmaps()) ok &= Write(folder + b.File, b.Bytes);
-  const std::string manifest = Manifest;
+  const std::string manifest = Manifest();
   ok &= Write(folder + "Setup.manifest", TBytes(manifest.begin(), manifest.end()));
   if (!ok) std::fprintf(stderr, "makeres: cannot write to %s\n", argv[1]);
   return ok ? 0 : 1;
