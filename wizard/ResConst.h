@@ -92,5 +92,6 @@ constexpr const char* ResClosedFolder = "CLOSEDFOLDER";
 constexpr const char* ResFixedDrive = "FIXEDDRIVE";
 constexpr const char* ResRemovableDrive = "REMOVABLEDRIVE";
 constexpr int ResMainIcon = 1;
+constexpr const char* ManifestAssemblyName = "Pennacle.WordProcessor.Setup";
 
 } // namespace ResConst

@@ -1,5 +1,7 @@
 #include "platform/gui/Application.h"
 
+#include "platform/gui/Backend.h"
+
 TApplication* Application = nullptr;
 
 TApplication::TApplication() {
@@ -8,4 +10,10 @@ TApplication::TApplication() {
 
 TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
+}
+
+void TApplication::CreateHandle() {
+  if (Native) return;
+  Native = Gui().CreateApplicationWindow(*this);
+  Window = Native->WindowHandle();
 }

@@ -1,0 +1,7 @@
+// The host build's backend: no window system.
+#include "platform/gui/headless/HeadlessGui.h"
+
+TGuiBackend& DefaultGui() {
+  static THeadlessGui gui;
+  return gui;
+}
