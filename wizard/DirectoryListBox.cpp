@@ -3,8 +3,8 @@
 #include "platform/os/Handles.h"
 #include "platform/os/WinConst.h"
 #include "platform/rtl/Strings.h"
-#include "wizard/DriveLetters.h"
 #include "wizard/FileCtrl.h"
+#include "wizard/FileCtrlUtils.h"
 #include "wizard/ResConst.h"
 
 #include <algorithm>
@@ -15,11 +15,6 @@ namespace {
 constexpr int LevelIndent = 12;
 constexpr int FirstIndent = 3;
 constexpr int TextGap = 4;
-constexpr int NoBitmapWidth = 16;
-
-intptr_t ItemObject(const std::unique_ptr<TBitmap>& bitmap) {
-  return reinterpret_cast<intptr_t>(bitmap.get());
-}
 
 // Set for the lifetime of the scope, cleared also when an exception leaves it.
 class TFlagScope {
@@ -183,7 +178,7 @@ void TDirectoryListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) 
   // Subfolder rows sit one step deeper than the folder's own row.
   const int level = std::min(index, FPathRows);
   const int indent = level * LevelIndent + FirstIndent;
-  const auto* bitmap = reinterpret_cast<const TBitmap*>(Items().Objects(index));
+  const auto* bitmap = ItemBitmap(Items().Objects(index));
   const int bitmapWidth = bitmap ? bitmap->Width() : NoBitmapWidth;
   if (bitmap)
     canvas.Draw(rect.Left + indent, rect.Top + (rect.Height() - bitmap->Height()) / 2, *bitmap,

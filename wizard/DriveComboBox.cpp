@@ -2,8 +2,8 @@
 #include "platform/gui/FormReader.h"
 #include "platform/os/WinConst.h"
 #include "platform/rtl/Strings.h"
-#include "wizard/DriveLetters.h"
 #include "wizard/FileCtrl.h"
+#include "wizard/FileCtrlUtils.h"
 #include "wizard/ResConst.h"
 
 #include <algorithm>
@@ -14,7 +14,6 @@ namespace {
 constexpr uint32_t NameBufferSize = 261;
 constexpr int BitmapLeft = 2;
 constexpr int TextGap = 6;
-constexpr int NoBitmapWidth = 16;
 constexpr int FirstListedDrive = 2; // C:
 constexpr int LastListedDrive = 25; // Z:
 
@@ -55,10 +54,6 @@ std::string NetworkName(char letter) {
   const std::string local = AnsiUpperCase(std::string(1, letter)) + ":";
   if (Sys().WNetGetConnectionA(local, remote, &length) != ERROR_SUCCESS) return VolumeName(letter);
   return CasedLike(letter, std::string(remote, strnlen(remote, NameBufferSize)));
-}
-
-intptr_t ItemObject(const std::unique_ptr<TBitmap>& bitmap) {
-  return reinterpret_cast<intptr_t>(bitmap.get());
 }
 
 } // namespace
@@ -134,7 +129,7 @@ void TDriveComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
   // The window colour even for the selected item: the list shows no highlight.
   canvas.Brush.Color = clWindow;
   canvas.FillRect(rect);
-  const auto* bitmap = reinterpret_cast<const TBitmap*>(Items().Objects(index));
+  const auto* bitmap = ItemBitmap(Items().Objects(index));
   TRect textRect = rect;
   if (bitmap)
     canvas.Draw(rect.Left + BitmapLeft, rect.Top + (rect.Height() - bitmap->Height()) / 2, *bitmap,

@@ -273,8 +273,7 @@ TEST_F(DirectoryListTest, SubfoldersAreSortedAndHiddenOrSystemOnesLeftOut) {
   EXPECT_EQ(RowsOf(List().Items()),
             (RowList{"C:\\", "C:\\Data", "C:\\Data\\Alpha", "C:\\Data\\beta", "C:\\Data\\gamma"}));
   for (int row = 0; row < List().Items().Count(); ++row)
-    EXPECT_EQ(MarkOf(reinterpret_cast<const TBitmap*>(List().Items().Objects(row))),
-              row < 2 ? MarkOpen : MarkClosed)
+    EXPECT_EQ(MarkOf(ItemBitmap(List().Items().Objects(row))), row < 2 ? MarkOpen : MarkClosed)
         << row;
 
   // A folder named with its trailing backslash gets no doubled one in its rows.

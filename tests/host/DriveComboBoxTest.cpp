@@ -46,7 +46,7 @@ TEST_F(DriveComboTest, ListsDrivesFromCToZWithoutCdRoms) {
                                             "g: [photos]", "z: [last]"}));
   const int marks[] = {MarkFixed, MarkRemovable, MarkFixed, MarkRemovable, MarkFixed};
   for (int i = 0; i < combo.Items().Count(); ++i)
-    EXPECT_EQ(MarkOf(reinterpret_cast<const TBitmap*>(combo.Items().Objects(i))), marks[i]) << i;
+    EXPECT_EQ(MarkOf(ItemBitmap(combo.Items().Objects(i))), marks[i]) << i;
   EXPECT_EQ(combo.LogicalDrives(),
             (1u << 0) | (1u << 2) | (1u << 3) | (1u << 4) | (1u << 5) | (1u << 6) | (1u << 25));
 

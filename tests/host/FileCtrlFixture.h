@@ -8,6 +8,7 @@
 #include "platform/gui/headless/HeadlessGui.h"
 #include "platform/gui/headless/RecordingCanvas.h"
 #include "wizard/FileCtrl.h"
+#include "wizard/FileCtrlUtils.h"
 
 #include <string>
 #include <vector>
