@@ -45,7 +45,7 @@ std::string VolumeName(char letter) {
   }
   std::string name = known ? std::string(label, strnlen(label, NameBufferSize)) : std::string();
   name = CasedLike(letter, name);
-  return name.empty() ? name : Format("[%s]", {name});
+  return name.empty() ? name : Format(ResConst::VolumeLabelFormat, {name});
 }
 
 std::string NetworkName(char letter) {
@@ -93,7 +93,8 @@ void TDriveComboBox::BuildList() {
     if (type == DRIVE_CDROM) continue;
     const std::string name = type == DRIVE_REMOTE ? NetworkName(letter) : VolumeName(letter);
     const auto& bitmap = IsRemovablePath(root) ? FRemovableBmp : FFixedBmp;
-    Items().AddObject(Format("%s: %s", {std::string(1, letter), name}), ItemObject(bitmap));
+    Items().AddObject(Format(ResConst::DriveItemFormat, {std::string(1, letter), name}),
+                      ItemObject(bitmap));
   }
 }
 
