@@ -1,5 +1,6 @@
 #include "platform/gui/CheckLst.h"
 
+#include "platform/gui/FormReader.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
 
@@ -51,6 +52,12 @@ void TCheckListBox::PaintItem(int index, const TRect& rect, TOwnerDrawState stat
                         s != cbUnchecked, s == cbGrayed || !EnabledChain());
   }
   TCustomListBox::PaintItem(index, TRect{area.Right, rect.Top, rect.Right, rect.Bottom}, state);
+}
+
+bool TCheckListBox::ReadProperty(TPropertyReader& r) {
+  if (r.Is("OnClickCheck")) OnClickCheck = r.NotifyHandler();
+  else return TCustomListBox::ReadProperty(r);
+  return true;
 }
 
 void TCheckListBox::ItemInserted(int index) {

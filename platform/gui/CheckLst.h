@@ -30,6 +30,8 @@ public:
   void PaintItem(int index, const TRect& rect, TOwnerDrawState state) override;
   using TCustomListBox::PaintItem;
 
+  bool ReadProperty(TPropertyReader& reader) override;
+
 protected:
   void ItemInserted(int index) override;
   void ItemDeleted(int index) override;
