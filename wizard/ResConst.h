@@ -28,6 +28,10 @@ constexpr const char* SelCompCaption =
 constexpr const char* SizeMegabytes = "%s MB";
 constexpr const char* SizeKilobytes = "%s KB";
 
+// ---- drive list items: "c: [system]", "f: \\srv\data" ----
+constexpr const char* DriveItemFormat = "%s: %s";
+constexpr const char* VolumeLabelFormat = "[%s]";
+
 // ---- messages ----
 constexpr const char* MsgCannotCreateFile =
     "Cannot create file \"%s\".\rAnother application might already be using this file.\r\r"
