@@ -80,6 +80,11 @@ TDateTime GetFileDate(const std::string& path) {
   return FileDateToDateTime(int32_t(uint32_t(date) << 16 | time));
 }
 
+bool FileExists(const std::string& path) {
+  uint32_t attributes = Sys().GetFileAttributesW(WideFrom1252(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 uint32_t GetDriveTypeOf(const std::string& path) {
   return Sys().GetDriveTypeA(WithBackslash(ExtractFileDrive(path)));
 }

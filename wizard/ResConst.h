@@ -41,6 +41,11 @@ constexpr const char* MsgCloseRunningInstances =
     "dialog.";
 constexpr const char* MsgAcceptLicense =
     "To install this program, you need to agree to all the terms of the License Agreement.";
+constexpr const char* MsgSetupDamaged =
+    "The setup's data is damaged. Please download the setup of Pennacle Word Processor again.";
+// Shown by the sample product started with the uninstall switch.
+constexpr const char* MsgSampleNoUninstall =
+    "This is a sample of Pennacle Word Processor: uninstalling is not part of it.";
 
 // ---- components ----
 constexpr int ComponentCount = 5;
@@ -62,8 +67,11 @@ constexpr const char* PublicFolder = "Public";
 constexpr const char* SpellcheckFolder = "Spellcheck\\";
 constexpr const char* PublicPrefix = "Pennacle\\Public\\";
 constexpr const char* TempFileExtension = ".tmp";
+constexpr const char* AllEntriesPattern = "*.*"; // every entry of a folder listing
 constexpr const char* LogFileCopy = "File Copy: ";
 constexpr const char* LogMadeDir = "Made Dir: ";
+constexpr char UpdateLogMarker = '*';         // starts the block of one installation
+constexpr const char* PublicFileMark = "\t!"; // a public file requested only if missing
 
 // ---- registry ----
 constexpr const char* InstallKey = "Software\\Pennacle Word Processor\\Install";

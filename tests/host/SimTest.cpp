@@ -7,4 +7,7 @@ void ResetRunState() {
   SetupExitCode = ExitSuccess;
   InstallStarted = false;
   FolderStack.reset();
+  InstallLog.reset();
+  InstallLogPath.clear();
+  LogSuspendCount = 0;
 }
