@@ -43,9 +43,14 @@ constexpr const char* MsgAcceptLicense =
     "To install this program, you need to agree to all the terms of the License Agreement.";
 constexpr const char* MsgSetupDamaged =
     "The setup's data is damaged. Please download the setup of Pennacle Word Processor again.";
-// Shown by the sample product started with the uninstall switch.
+
+// ---- the sample product, built when no real product is given ----
+constexpr const char* SampleWindowClass = "PennacleSampleWindow";
+constexpr const char* SampleWindowText =
+    "Pennacle Word Processor 4.3.7.3\r\n\r\nThis is the sample program that the setup installs "
+    "when it is built without the product's own files.";
 constexpr const char* MsgSampleNoUninstall =
-    "This is a sample of Pennacle Word Processor: uninstalling is not part of it.";
+    "This is the sample program of Pennacle Word Processor: uninstalling is not part of it.";
 
 // ---- components ----
 constexpr int ComponentCount = 5;

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int64_t kRecordHeader = 13; // length byte, date-time, size
 constexpr int64_t kMaxBytes = INT32_MAX;
 constexpr const char* kCannotWrite = "the output cannot be written";
 
@@ -224,7 +223,7 @@ int PackFiles(const std::string& productDir, const std::string& listFile, const 
     if (st.st_size > kMaxBytes) return refuse(line, "the file is over 2 GiB");
     entry.Size = int32_t(st.st_size);
     if (!LocalDate(st, entry.Date, problem)) return refuse(line, problem);
-    total += kRecordHeader + int64_t(name->size()) + entry.Size;
+    total += RecordHeaderBytes + int64_t(name->size()) + entry.Size;
     if (total > kMaxBytes) return refuse(line, "the archive grows over 2 GiB with this file");
     entries.push_back(std::move(entry));
   }

@@ -8,6 +8,9 @@
 #include <ostream>
 #include <string>
 
+// The bytes of a record besides its name and content.
+constexpr int RecordHeaderBytes = 13;
+
 // Packs the files that listFile names (UTF-8, one relative path a line, backslashes between
 // folders, in archive order) from productDir into output at zlib level 9. The first file that
 // the setup could not install safely is reported on err with its reason, and then output is
