@@ -1,5 +1,6 @@
 #include "SimTest.h"
 
+#include "install/AttachFiles.h"
 #include "install/InstUtils.h"
 
 void ResetRunState() {
@@ -10,4 +11,5 @@ void ResetRunState() {
   InstallLog.reset();
   InstallLogPath.clear();
   LogSuspendCount = 0;
+  FullTargetGiven = false;
 }
