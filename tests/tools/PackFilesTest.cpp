@@ -250,6 +250,21 @@ TEST_F(PackFilesTest, ListingRefusesAStreamThatIsNoWholeArchive) {
   }
 }
 
+TEST(PackFilesListing, TheBuildsStreamHasTheShippedFigures) {
+  std::ostringstream out, err;
+  ASSERT_EQ(ListStream(PENNACLE_FILES_ZLIB, out, err), 0) << err.str();
+  std::vector<std::string> lines;
+  std::istringstream text(out.str());
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 274u);
+  EXPECT_EQ(lines.back(), "273 records, 4818647 bytes");
+  EXPECT_EQ(lines[0].compare(0, 6, "0  20 "), 0) << lines[0];
+  EXPECT_NE(lines[0].find("  pnc.exe"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[6].compare(0, 13, "6  3839268  0"), 0) << lines[6];
+  EXPECT_NE(lines[6].find("  userdicen.tlx"), std::string::npos) << lines[6];
+  EXPECT_NE(lines[272].find("  Basic.snd"), std::string::npos) << lines[272];
+}
+
 TEST_F(PackFilesTest, TheProgramAnswersWithItsExitCode) {
   Put("a.txt", "a");
   List("a.txt\nmissing.txt\n");
