@@ -13,11 +13,6 @@ namespace {
 // could repeat for ever, so after this many failed boxes in a row the write is abandoned.
 constexpr int kFailedBoxesBeforeAbort = 3;
 
-std::string FolderPart(const std::string& path) {
-  size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // The last-write time from a date-time, through the 2-second file-date form in local time.
 // A date with no such form leaves the file's time as it is.
 void SetFileDate(const std::string& path, TDateTime date) {
@@ -37,7 +32,7 @@ void SetFileDate(const std::string& path, TDateTime date) {
 } // namespace
 
 bool TAttachedFiles::WriteRecord(const TAttachedFile& File, const std::string& TargetPath) {
-  MakeDirs(FolderPart(TargetPath));
+  MakeDirs(FolderOf(TargetPath));
   {
     TFileHandle file(Sys().CreateFileW(WideFrom1252(TargetPath), GENERIC_READ | GENERIC_WRITE, 0,
                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));

@@ -6,14 +6,6 @@
 #include "platform/rtl/Strings.h"
 #include "wizard/ResConst.h"
 
-namespace {
-// Everything up to and including the last backslash.
-std::string FolderPart(const std::string& path) {
-  size_t slash = path.rfind('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-} // namespace
-
 void MakeDirs(const std::string& path) {
   // An empty path names no folder; it would log a line for nothing.
   if (path.empty() || DirExists(path)) return;
@@ -44,7 +36,7 @@ void CreateShortcut(const std::string& shortcutPath, const std::string& targetPa
     link->SetWorkingDirectory(workingFolder);
     link->SetDescription(description);
   }
-  MakeDirs(FolderPart(shortcutPath));
+  MakeDirs(FolderOf(shortcutPath));
   if (link) link->Save(WideFromAnsi(shortcutPath), true);
   AddLogLine(ResConst::LogFileCopy + shortcutPath);
 }

@@ -27,6 +27,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // Equal ignoring case, with the system's ANSI upper-casing.
 bool SameName(const std::string& a, const std::string& b);
 char LastChar(const std::string& s);
+// Everything up to and including the last backslash; empty when there is none.
+std::string FolderOf(const std::string& path);
 // C: of C:\x, \\server\share of \\server\share\x, else empty.
 std::string ExtractFileDrive(const std::string& path);
 
