@@ -125,6 +125,7 @@ TEST_F(PackFilesTest, RefusesWhatTheSetupCouldNotInstallSafely) {
        std::string(130, 'a') + "/" + std::string(130, 'b'), "longer than 255 bytes"},
       {"Images\\\xE4\xB8\xAD.bmp", "Images/\xE4\xB8\xAD.bmp", "code page 1252"},
       {"bad\xFF.txt", "bad\xFF.txt", "code page 1252"},
+      {"ctl\xC2\x81.txt", "ctl\xC2\x81.txt", "code page 1252"}, // a byte 1252 leaves undefined
       {"C:\\evil.exe", "", "has a drive"},
       {"notes:stream", "", "has a drive"},
       {"\\evil.exe", "", "begins with a backslash"},
@@ -139,6 +140,8 @@ TEST_F(PackFilesTest, RefusesWhatTheSetupCouldNotInstallSafely) {
       {"Clip\\nul.txt", "Clip/nul.txt", "device name"},
       {"Readme.txt\nREADME.TXT", "Readme.txt\nREADME.TXT", "equals \"Readme.txt\" ignoring case"},
       {"caf\xC3\xA9.txt\nCAF\xC3\x89.TXT", "caf\xC3\xA9.txt\nCAF\xC3\x89.TXT", "ignoring case"},
+      {"\xC5\xA1\xE2\x82\xAC.txt\n\xC5\xA0\xE2\x82\xAC.TXT",
+       "\xC5\xA1\xE2\x82\xAC.txt\n\xC5\xA0\xE2\x82\xAC.TXT", "ignoring case"},
       {"templates\nTemplates\\Letter.rtf", "templates\nTemplates/Letter.rtf",
        "needs the file \"templates\" as a folder"},
       {"Templates\\Letter.rtf\ntemplates", "Templates/Letter.rtf\ntemplates", "also a folder"},

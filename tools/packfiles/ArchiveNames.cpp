@@ -1,15 +1,12 @@
 #include "tools/packfiles/ArchiveNames.h"
 
+#include "platform/os/sim/SimCodePages.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace {
-
-// Code page 1252 bytes 0x80 to 0x9F; 0 where the code page defines no character.
-const char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool DecodeUtf8(const std::string& s, std::vector<uint32_t>& out) {
   for (size_t i = 0; i < s.size();) {
@@ -62,15 +59,14 @@ std::optional<std::string> Utf8To1252(const std::string& utf8) {
   if (!DecodeUtf8(utf8, cps)) return std::nullopt;
   std::string out;
   for (uint32_t cp : cps) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    if (cp < 0x80) {
       out += char(cp);
       continue;
     }
-    int hit = -1;
-    for (int i = 0; i < 32; ++i)
-      if (kHigh[i] != 0 && kHigh[i] == cp) hit = i;
-    if (hit < 0) return std::nullopt;
-    out += char(0x80 + hit);
+    // The control characters 0x80 to 0x9F stand for the bytes the code page leaves undefined.
+    const char16_t* high = std::find(kCp1252High, kCp1252High + 128, char16_t(cp));
+    if (cp > 0xFFFF || (cp >= 0x80 && cp <= 0x9F) || high == kCp1252High + 128) return std::nullopt;
+    out += char(0x80 + (high - kCp1252High));
   }
   return out;
 }
@@ -79,8 +75,7 @@ std::string Cp1252ToUtf8(const std::string& cp1252) {
   std::string out;
   for (char ch : cp1252) {
     uint8_t c = uint8_t(ch);
-    uint32_t cp = c >= 0x80 && c < 0xA0 ? (kHigh[c - 0x80] ? kHigh[c - 0x80] : 0xFFFD) : c;
-    EncodeUtf8(cp, out);
+    EncodeUtf8(c < 0x80 ? c : kCp1252High[c - 0x80], out);
   }
   return out;
 }
