@@ -28,7 +28,7 @@ void RemoveEntry(const std::string& path, uint32_t attributes) {
 } // namespace
 
 std::string TempFilePrefix() {
-  std::string prefix = "~";
+  std::string prefix = ResConst::TempFileStart;
   for (const char* p = ResConst::SetupCaption; *p; ++p)
     if (IsLetter(*p)) prefix += *p;
   return prefix;

@@ -71,6 +71,7 @@ constexpr const char* HiddenFolder = "Hidden";
 constexpr const char* PublicFolder = "Public";
 constexpr const char* SpellcheckFolder = "Spellcheck\\";
 constexpr const char* PublicPrefix = "Pennacle\\Public\\";
+constexpr const char* TempFileStart = "~"; // then the letters of the setup's caption
 constexpr const char* TempFileExtension = ".tmp";
 constexpr const char* AllEntriesPattern = "*.*"; // every entry of a folder listing
 constexpr const char* LogFileCopy = "File Copy: ";
