@@ -37,6 +37,11 @@ char LastChar(const std::string& s) {
   return s.empty() ? '\0' : s.back();
 }
 
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 std::string ExtractFileDrive(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
   if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
@@ -78,6 +83,11 @@ TDateTime GetFileDate(const std::string& path) {
       !Sys().FileTimeToDosDateTime(local, &date, &time))
     return 0;
   return FileDateToDateTime(int32_t(uint32_t(date) << 16 | time));
+}
+
+bool FileExists(const std::string& path) {
+  uint32_t attributes = Sys().GetFileAttributesW(WideFrom1252(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 uint32_t GetDriveTypeOf(const std::string& path) {

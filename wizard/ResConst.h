@@ -28,6 +28,10 @@ constexpr const char* SelCompCaption =
 constexpr const char* SizeMegabytes = "%s MB";
 constexpr const char* SizeKilobytes = "%s KB";
 
+// ---- drive list items: "c: [system]", "f: \\srv\data" ----
+constexpr const char* DriveItemFormat = "%s: %s";
+constexpr const char* VolumeLabelFormat = "[%s]";
+
 // ---- messages ----
 constexpr const char* MsgCannotCreateFile =
     "Cannot create file \"%s\".\rAnother application might already be using this file.\r\r"
@@ -41,6 +45,16 @@ constexpr const char* MsgCloseRunningInstances =
     "dialog.";
 constexpr const char* MsgAcceptLicense =
     "To install this program, you need to agree to all the terms of the License Agreement.";
+constexpr const char* MsgSetupDamaged =
+    "The setup's data is damaged. Please download the setup of Pennacle Word Processor again.";
+
+// ---- the sample product, built when no real product is given ----
+constexpr const char* SampleWindowClass = "PennacleSampleWindow";
+constexpr const char* SampleWindowText =
+    "Pennacle Word Processor 4.3.7.3\r\n\r\nThis is the sample program that the setup installs "
+    "when it is built without the product's own files.";
+constexpr const char* MsgSampleNoUninstall =
+    "This is the sample program of Pennacle Word Processor: uninstalling is not part of it.";
 
 // ---- components ----
 constexpr int ComponentCount = 5;
@@ -75,9 +89,13 @@ constexpr const char* HiddenFolder = "Hidden";
 constexpr const char* PublicFolder = "Public";
 constexpr const char* SpellcheckFolder = "Spellcheck\\";
 constexpr const char* PublicPrefix = "Pennacle\\Public\\";
+constexpr const char* TempFileStart = "~"; // then the letters of the setup's caption
 constexpr const char* TempFileExtension = ".tmp";
+constexpr const char* AllEntriesPattern = "*.*"; // every entry of a folder listing
 constexpr const char* LogFileCopy = "File Copy: ";
 constexpr const char* LogMadeDir = "Made Dir: ";
+constexpr char UpdateLogMarker = '*';         // starts the block of one installation
+constexpr const char* PublicFileMark = "\t!"; // a public file requested only if missing
 
 // ---- registry ----
 constexpr const char* InstallKey = "Software\\Pennacle Word Processor\\Install";
@@ -106,5 +124,6 @@ constexpr const char* ResClosedFolder = "CLOSEDFOLDER";
 constexpr const char* ResFixedDrive = "FIXEDDRIVE";
 constexpr const char* ResRemovableDrive = "REMOVABLEDRIVE";
 constexpr int ResMainIcon = 1;
+constexpr const char* ManifestAssemblyName = "Pennacle.WordProcessor.Setup";
 
 } // namespace ResConst

@@ -55,8 +55,10 @@ void TCheckListBox::PaintItem(int index, const TRect& rect, TOwnerDrawState stat
 }
 
 bool TCheckListBox::ReadProperty(TPropertyReader& r) {
-  if (r.Is("OnClickCheck")) OnClickCheck = r.NotifyHandler();
-  else return TCustomListBox::ReadProperty(r);
+  if (r.Is("OnClickCheck"))
+    OnClickCheck = r.NotifyHandler();
+  else
+    return TCustomListBox::ReadProperty(r);
   return true;
 }
 

@@ -24,7 +24,7 @@ constexpr int vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32,
               vkDown = 40;
 
 // What changed in a control, for the native window and for the control's own reactions.
-enum class TControlChange { Bounds, Visible, Enabled, Text, Font, Color, State, Items };
+enum class TControlChange { Bounds, Visible, Enabled, Text, Font, Color, State, Items, Selection };
 
 class TControl : public TComponent {
 public:

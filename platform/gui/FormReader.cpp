@@ -80,6 +80,9 @@ private:
   std::vector<TFixup> Fixups;
   std::vector<TComponent*> Created;
   int RootEndLine = 1;
+  // Objects are read recursively; a description nests a handful deep.
+  static constexpr int MaxDepth = 64;
+  int Depth = 0;
 };
 
 void TFormReader::Advance() {
@@ -271,8 +274,10 @@ void TFormReader::ReadObject(TComponent& component, const std::string& className
       const std::string name = Expect(TToken::TKind::Ident, "a component name").Text;
       ExpectSymbol(":");
       const std::string childClass = Expect(TToken::TKind::Ident, "a class name").Text;
+      if (++Depth > MaxDepth) Fail(line, "objects nested too deeply");
       TComponent& child = CreateChild(component, name, childClass, line);
       ReadObject(child, childClass, false);
+      --Depth;
       continue;
     }
     if (IsKeyword("end")) {

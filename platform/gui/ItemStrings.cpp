@@ -1,5 +1,8 @@
 #include "platform/gui/ItemStrings.h"
 
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Strings.h"
+
 void TItemStrings::Changed() {
   if (UpdateCount > 0) {
     ChangedInUpdate = true;
@@ -17,11 +20,13 @@ void TItemStrings::EndUpdate() {
 }
 
 void TItemStrings::Put(int index, const std::string& s) {
+  CheckIndex(index);
   List.Put(index, s);
   Changed();
 }
 
 void TItemStrings::PutObject(int index, intptr_t object) {
+  CheckIndex(index);
   List.PutObject(index, object);
   Changed();
 }
@@ -34,15 +39,23 @@ int TItemStrings::AddObject(const std::string& s, intptr_t object) {
 }
 
 void TItemStrings::Insert(int index, const std::string& s, intptr_t object) {
+  // An index past either end inserts at that end, as the string list does.
+  index = index < 0 ? 0 : index > List.Count() ? List.Count() : index;
   List.Insert(index, s, object);
   if (Observer) Observer->ItemInserted(index);
   Changed();
 }
 
 void TItemStrings::Delete(int index) {
+  CheckIndex(index);
   List.Delete(index);
   if (Observer) Observer->ItemDeleted(index);
   Changed();
+}
+
+void TItemStrings::CheckIndex(int index) const {
+  if (index < 0 || index >= List.Count())
+    throw Exception(Format("List index out of bounds (%d)", {index}));
 }
 
 void TItemStrings::Clear() {

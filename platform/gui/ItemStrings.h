@@ -23,15 +23,23 @@ public:
   TItemStrings(const TItemStrings&) = delete;
   TItemStrings& operator=(const TItemStrings&) = delete;
 
+  // An index outside the list raises Exception (reads, Put, PutObject, Delete).
   int Count() const { return List.Count(); }
-  const std::string& operator[](int index) const { return List[index]; }
-  const std::string& Strings(int index) const { return List[index]; }
+  const std::string& operator[](int index) const { return Strings(index); }
+  const std::string& Strings(int index) const {
+    CheckIndex(index);
+    return List[index];
+  }
   void Put(int index, const std::string& s);
-  intptr_t Objects(int index) const { return List.Object(index); }
+  intptr_t Objects(int index) const {
+    CheckIndex(index);
+    return List.Object(index);
+  }
   void PutObject(int index, intptr_t object);
 
   int Add(const std::string& s) { return AddObject(s, 0); }
   int AddObject(const std::string& s, intptr_t object);
+  // An index past either end inserts at that end.
   void Insert(int index, const std::string& s, intptr_t object = 0);
   void Delete(int index);
   void Clear();
@@ -51,6 +59,7 @@ public:
 
 private:
   void Changed();
+  void CheckIndex(int index) const;
   TObserver* Observer;
   TStringList List;
   int UpdateCount = 0;

@@ -8,8 +8,9 @@
 
 namespace {
 
-// The lines of a caption: a carriage return, a line feed or both break a line. With the
-// accelerator marks removed (&& stands for one ampersand).
+// The lines of a caption: a carriage return, a line feed or both break a line. Accelerator
+// marks stay in and are measured as characters: some systems lay a line out before they take
+// the marks away, and a label sized without them loses its last character there.
 std::vector<std::string> CaptionLines(const std::string& caption) {
   std::vector<std::string> lines(1);
   for (size_t i = 0; i < caption.size(); ++i) {
@@ -17,8 +18,6 @@ std::vector<std::string> CaptionLines(const std::string& caption) {
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') ++i;
       lines.emplace_back();
-    } else if (c == '&') {
-      if (i + 1 < caption.size() && caption[i + 1] == '&') lines.back() += caption[++i];
     } else {
       lines.back() += c;
     }
@@ -255,7 +254,7 @@ void TCustomListBox::SetItemIndex(int index) {
     else if (index >= FTopIndex + VisibleRows())
       FTopIndex = index - VisibleRows() + 1;
   }
-  Changed(TControlChange::State);
+  Changed(TControlChange::Selection);
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle style) {
@@ -389,7 +388,7 @@ void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= FItems.Count()) index = -1;
   if (index == FItemIndex) return;
   FItemIndex = index;
-  Changed(TControlChange::State);
+  Changed(TControlChange::Selection);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {

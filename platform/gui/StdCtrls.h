@@ -35,7 +35,8 @@ public:
   TWinControl* FocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* control) { FFocusControl = control; }
   bool WordWrap() const { return !FAutoSize; }
-  // The size the caption needs in the label's font (lines at carriage returns).
+  // The size the caption needs in the label's font: lines at carriage returns, accelerator
+  // marks measured as characters (which leaves the room some systems need).
   TSize TextExtent() const;
 
   bool ReadProperty(TPropertyReader& reader) override;

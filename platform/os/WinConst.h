@@ -32,6 +32,7 @@ constexpr uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
 constexpr uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 constexpr uint32_t FILE_FLAG_SEQUENTIAL_SCAN = 0x08000000;
 constexpr uint32_t FILE_BEGIN = 0;
 constexpr uint32_t FILE_CURRENT = 1;

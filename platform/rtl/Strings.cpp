@@ -13,14 +13,14 @@ std::string Format(const std::string& format, std::initializer_list<TFormatArg> 
       out += c;
       continue;
     }
-    char spec = format[++i];
-    if (spec == '%') {
+    char conversion = format[++i];
+    if (conversion == '%') {
       out += '%';
-    } else if (spec == 's' || spec == 'd') {
+    } else if (conversion == 's' || conversion == 'd') {
       if (next != args.end()) out += (next++)->Text;
     } else {
       out += '%';
-      out += spec;
+      out += conversion;
     }
   }
   return out;

@@ -113,6 +113,18 @@ TEST_F(CheckListTest, StatesFollowTheirRowsWhenRowsComeAndGo) {
   EXPECT_EQ(List().State(0), cbUnchecked);
   EXPECT_EQ(List().State(2), cbChecked);
   EXPECT_THROW(List().State(3), Exception);
+  // Indexes outside the rows neither reach past the states nor change anything.
+  List().Items().Insert(99, "last");
+  List().Items().Insert(-5, "first");
+  EXPECT_EQ(List().Items()[0], "first");
+  EXPECT_EQ(List().Items()[4], "last");
+  EXPECT_EQ(List().State(4), cbUnchecked);
+  EXPECT_EQ(List().State(3), cbChecked);
+  EXPECT_THROW(List().Items().Delete(5), Exception);
+  EXPECT_THROW(List().Items().Delete(-1), Exception);
+  EXPECT_THROW(List().Items().PutObject(5, 1), Exception);
+  EXPECT_THROW(List().Items()[5], Exception);
+  EXPECT_EQ(List().Items().Count(), 5);
   List().Items().Clear();
   EXPECT_THROW(List().State(0), Exception);
 }

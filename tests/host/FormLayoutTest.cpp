@@ -363,6 +363,20 @@ TEST_F(FormLayoutTest, AClassNotRegisteredIsUnknown) {
   }
 }
 
+TEST_F(FormLayoutTest, ObjectsNestedWithoutEndFailInsteadOfExhaustingTheStack) {
+  RegisterClass<TPanel>("TPanel");
+  std::string text = "object X: TDeepForm\n";
+  for (int i = 0; i < 100000; ++i) text += "object P" + std::to_string(i) + ": TPanel\n";
+  struct TDeepForm : TForm {};
+  TDeepForm form;
+  try {
+    form.ReadFormText(text, "TDeepForm");
+    ADD_FAILURE() << "read without error";
+  } catch (const EFormError& e) {
+    EXPECT_EQ(std::string(e.what()), "Line 66: objects nested too deeply");
+  }
+}
+
 TEST_F(FormLayoutTest, StringsJoinPiecesCharacterCodesAndLines) {
   RegisterClass<TLabel>("TLabel");
   struct TLabelForm : TForm {

@@ -1,5 +1,6 @@
 #include "SimTest.h"
 
+#include "install/AttachFiles.h"
 #include "install/InstUtils.h"
 
 void ResetRunState() {
@@ -7,4 +8,8 @@ void ResetRunState() {
   SetupExitCode = ExitSuccess;
   InstallStarted = false;
   FolderStack.reset();
+  InstallLog.reset();
+  InstallLogPath.clear();
+  LogSuspendCount = 0;
+  FullTargetGiven = false;
 }

@@ -8,6 +8,14 @@
 
 void ResetRunState();
 
+// A fault of one kind of call, for the paths that contain the text (all when empty).
+inline TSimFault FaultOf(SimCall call, const std::string& pathContains = std::string()) {
+  TSimFault fault;
+  fault.Call = call;
+  fault.PathContains = pathContains;
+  return fault;
+}
+
 class SimTest : public ::testing::Test {
 protected:
   SimTest() { ResetRunState(); }

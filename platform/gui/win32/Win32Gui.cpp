@@ -67,7 +67,9 @@ TSize TWin32Gui::TextExtent(const TFont& font, const std::string& text) {
   ::GetTextExtentPoint32A(screen.Get(), text.data(), int(text.size()), &size);
   TEXTMETRICA metrics{};
   ::GetTextMetricsA(screen.Get(), &metrics);
-  return TSize{int(size.cx), int(metrics.tmHeight)};
+  // A static text whose last character ends exactly at its right edge loses that character;
+  // one pixel more keeps it.
+  return TSize{int(size.cx) + 1, int(metrics.tmHeight)};
 }
 
 uint32_t TWin32Gui::SysColor(int index) {

@@ -331,6 +331,8 @@ void TWin32Window::Create() {
     ::SendMessageA(hwnd, WM_SETICON, ICON_SMALL, icon);
   }
   SyncAll();
+  // A form that is already meant to be visible shows as soon as it has a window.
+  if (WindowKind == TWindowKind::Form && Owner.Visible()) Update(TControlChange::Visible);
 }
 
 void TWin32Window::SyncAll() {
@@ -400,8 +402,6 @@ void TWin32Window::SyncState() {
     auto& list = static_cast<TCustomListBox&>(Owner);
     if (list.Style() == lbOwnerDrawFixed)
       ::SendMessageA(h, LB_SETITEMHEIGHT, 0, MAKELPARAM(list.ItemHeight(), 0));
-    if (::SendMessageA(h, LB_GETCURSEL, 0, 0) != list.ItemIndex())
-      ::SendMessageA(h, LB_SETCURSEL, WPARAM(list.ItemIndex()), 0);
     break;
   }
   case TWindowKind::Combo: {
@@ -410,13 +410,22 @@ void TWin32Window::SyncState() {
       ::SendMessageA(h, CB_SETITEMHEIGHT, WPARAM(-1), combo.ItemHeight());
       ::SendMessageA(h, CB_SETITEMHEIGHT, 0, combo.ItemHeight());
     }
-    if (::SendMessageA(h, CB_GETCURSEL, 0, 0) != combo.ItemIndex())
-      ::SendMessageA(h, CB_SETCURSEL, WPARAM(combo.ItemIndex()), 0);
     break;
   }
   default: break;
   }
   ::InvalidateRect(h, nullptr, TRUE);
+}
+
+// Only a selection the program makes is pushed: the window's own follows the user.
+void TWin32Window::SyncSelection() {
+  HWND h = Hwnd();
+  if (auto* list = dynamic_cast<TCustomListBox*>(&Owner)) {
+    ::SendMessageA(h, LB_SETCURSEL, WPARAM(list->ItemIndex()), 0);
+    ::SendMessageA(h, LB_SETTOPINDEX, WPARAM(list->TopIndex()), 0);
+  } else if (auto* combo = dynamic_cast<TComboBox*>(&Owner)) {
+    ::SendMessageA(h, CB_SETCURSEL, WPARAM(combo->ItemIndex()), 0);
+  }
 }
 
 void TWin32Window::SyncBounds() {
@@ -473,6 +482,7 @@ void TWin32Window::Update(TControlChange change) {
   case TControlChange::Color: ::InvalidateRect(h, nullptr, TRUE); break;
   case TControlChange::State: SyncState(); break;
   case TControlChange::Items: SyncItems(); break;
+  case TControlChange::Selection: SyncSelection(); break;
   }
 }
 
@@ -488,11 +498,14 @@ void TWin32Window::Command(int code) {
   if (Syncing) return;
   HWND h = Hwnd();
   switch (WindowKind) {
+  // A click that reaches a hidden or disabled button (sent by another program) is ignored,
+  // as the user could not have made it.
   case TWindowKind::Button:
-    if (code == BN_CLICKED) Owner.Click();
+    if (code == BN_CLICKED && Owner.Showing() && Owner.EnabledChain()) Owner.Click();
     break;
   case TWindowKind::CheckBox:
-    if (code == BN_CLICKED) static_cast<TCheckBox&>(Owner).Toggle();
+    if (code == BN_CLICKED && Owner.Showing() && Owner.EnabledChain())
+      static_cast<TCheckBox&>(Owner).Toggle();
     break;
   case TWindowKind::Edit:
     if (code == EN_CHANGE) static_cast<TEdit&>(Owner).TextEdited(WindowText(h));

@@ -45,6 +45,7 @@ private:
   void SyncText();
   void SyncItems();
   void SyncState();
+  void SyncSelection();
   void SyncBounds();
   void Command(int code);
   void DrawItem(const DRAWITEMSTRUCT& item);

@@ -1,0 +1,42 @@
+// Folders, small data files and shortcuts.
+#include "install/InstUtils.h"
+
+#include "platform/os/Handles.h"
+#include "platform/os/WinConst.h"
+#include "platform/rtl/Strings.h"
+#include "wizard/ResConst.h"
+
+void MakeDirs(const std::string& path) {
+  // An empty path names no folder; it would log a line for nothing.
+  if (path.empty() || DirExists(path)) return;
+  std::string trimmed = path;
+  if (trimmed.back() == '\\') trimmed.pop_back();
+  std::string parent = ExtractFilePath(trimmed);
+  if (parent.size() < path.size()) MakeDirs(parent);
+  Sys().CreateDirectoryW(WideFrom1252(path));
+  AddLogLine(ResConst::LogMadeDir + path);
+}
+
+void WriteStringToFile(const std::string& path, const std::string& bytes) {
+  TFileHandle file(Sys().CreateFileW(WideFrom1252(path), GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
+  if (!file.Valid()) return;
+  uint32_t written = 0;
+  Sys().WriteFile(file.Get(), bytes.data(), uint32_t(bytes.size()), &written);
+}
+
+void CreateShortcut(const std::string& shortcutPath, const std::string& targetPath,
+                    const std::string& workingFolder, const std::string& description) {
+  // Without the shell's link object there is nothing to set or save, but the folder and the
+  // log line are made as for any shortcut.
+  std::unique_ptr<TShellLink> link = Sys().CreateShellLink();
+  if (link) {
+    link->SetPath(targetPath);
+    link->SetWorkingDirectory(workingFolder);
+    link->SetDescription(description);
+  }
+  MakeDirs(FolderOf(shortcutPath));
+  if (link) link->Save(WideFromAnsi(shortcutPath), true);
+  AddLogLine(ResConst::LogFileCopy + shortcutPath);
+}

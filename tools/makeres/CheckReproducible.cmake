@@ -1,0 +1,21 @@
+# Runs makeres into a fresh folder and compares every file it writes with the committed one.
+# cmake -DTOOL=makeres -DSOURCE=resources -DOUT=folder -P CheckReproducible.cmake
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}")
+execute_process(COMMAND "${TOOL}" "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "makeres failed: ${rc}")
+endif()
+file(GLOB made RELATIVE "${OUT}" "${OUT}/*")
+list(LENGTH made count)
+if(count LESS 6)
+  message(FATAL_ERROR "makeres wrote only ${made}")
+endif()
+foreach(name IN LISTS made)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT}/${name}" "${SOURCE}/${name}"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "resources/${name} is not what makeres writes now")
+  endif()
+endforeach()
+message(STATUS "makeres reproduces ${made}")
