@@ -26,8 +26,12 @@ WizardTest::WizardTest() {
   Sim.AddResource("#10", "TMAINDLGFORM", ReadTreeFile(src + "/resources/MainDlg.form"));
   Sim.AddResource("PNG", "LOGO", ReadTreeFile(src + "/resources/logo.png"));
   Sim.AddResource("FILES", "FILES", ReadTreeFile(bin + "/FILES.zlib"));
-  for (const char* name : {"OPENFOLDER", "CLOSEDFOLDER", "FIXEDDRIVE", "REMOVABLEDRIVE"})
-    Sim.AddResource("#2", name, Dib(src + "/resources/" + name + ".bmp"));
+  const std::pair<const char*, const char*> bitmaps[] = {{"OPENFOLDER", "OpenFolder.bmp"},
+                                                         {"CLOSEDFOLDER", "ClosedFolder.bmp"},
+                                                         {"FIXEDDRIVE", "FixedDrive.bmp"},
+                                                         {"REMOVABLEDRIVE", "RemovableDrive.bmp"}};
+  for (const auto& [name, file] : bitmaps)
+    Sim.AddResource("#2", name, Dib(src + "/resources/" + file));
   Sim.MakeDirs("C:\\Windows");
 }
 
