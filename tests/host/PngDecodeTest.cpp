@@ -183,8 +183,7 @@ TEST(PngDecode, CorruptImageDataRaisesTheInflatersError) {
   const std::string good = ImageData({Bytes({1, 2}), Bytes({3, 4})}, {0});
   std::string corrupt = good;
   corrupt[2] = char(0xFF); // a final block of the reserved type
-  const std::string dictionary = Bytes({0x78, 0xBB, 0, 0, 0, 1, 3, 0});
-  for (const std::string& data : {corrupt, dictionary}) {
+  for (const std::string& data : {corrupt, PresetDictionaryStream}) {
     TPNGImage image;
     EXPECT_THROW(LoadPng(image, Png({Ihdr(2, 2, 8), Plte(2), Chunk("IDAT", data)})), EZlibError);
   }

@@ -2,6 +2,8 @@
 // Small PNG files built in tests: chunks with their CRC, rows filtered and deflated with zlib.
 // Bytes are held in std::string so that literals read as the file does.
 
+#include "ZlibFixture.h"
+
 #include "image/PNG.h"
 
 #include <cstdint>
@@ -25,8 +27,6 @@ std::string Iend();
 // The PNG signature followed by the chunks.
 std::string Png(std::initializer_list<std::string> chunks);
 
-std::string Deflate(const std::string& raw, int level = 9);
-std::string Inflate(const std::string& zlibData);
 // The row filtered with filterType against the row above (standard filter definitions,
 // distance 1), preceded by its filter-type byte.
 std::string FilterRow(uint8_t filterType, const std::string& row, const std::string& above);

@@ -1,4 +1,6 @@
 // The buffer inflater and the inflating stream.
+#include "ZlibFixture.h"
+
 #include "compress/Zlib.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -10,16 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::string Deflate(const std::string& raw, int level = 9) {
-  uLongf size = compressBound(uLong(raw.size()));
-  std::string out(size, '\0');
-  EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(&out[0]), &size,
-                      reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()), level),
-            Z_OK);
-  out.resize(size);
-  return out;
-}
 
 // Bytes that do not compress.
 std::string Noise(size_t size, uint32_t seed = 1) {
@@ -38,8 +30,6 @@ std::string Text(size_t size) {
   s.resize(size);
   return s;
 }
-
-const std::string Dictionary = std::string("\x78\xBB\0\0\0\1\3\0", 8);
 
 std::string Str(const THeapBlock& block, int32_t length) {
   return std::string(reinterpret_cast<const char*>(block.get()), size_t(length));
@@ -165,7 +155,7 @@ TEST(InflateBuffer, BadStreamsRaiseAndLeaveTheOutputAsItWas) {
       {"cut in the data", z, int32_t(z.size() / 2)},
       {"cut in the checksum", z, int32_t(z.size() - 2)},
       {"header only", z, 2},
-      {"preset dictionary", Dictionary, int32_t(Dictionary.size())},
+      {"preset dictionary", PresetDictionaryStream, int32_t(PresetDictionaryStream.size())},
       {"length 0", z, 0},
       {"negative length", z, -4},
   };
@@ -341,7 +331,7 @@ TEST(ZStream, BadDataNeverLoops) {
   } cases[] = {
       {"corrupt header", "\x78\x9C\xFF\xFF\xFF\xFF", true},
       {"corrupt in the middle", corruptLater, true},
-      {"preset dictionary", Dictionary, true},
+      {"preset dictionary", PresetDictionaryStream, true},
       {"cut short", z.substr(0, z.size() / 2), false},
       {"cut in the checksum", z.substr(0, z.size() - 1), false},
       {"trailing garbage", z + Noise(70000), false},
