@@ -44,8 +44,9 @@ void InflateBuffer(const void* Input, int32_t InputLength, THeapBlock& Output,
                    int32_t& OutputLength, int32_t ExpectedLength) {
   // An empty input is no zlib stream, and an increment of 0 could never make room.
   if (!Input || InputLength <= 0) throw EZlibError(SZlibTruncated);
-  const int32_t increment = InflateIncrement(InputLength);
-  int32_t length = ExpectedLength > 0 ? ExpectedLength : increment;
+  const int64_t increment = InflateIncrement(InputLength);
+  int64_t length = ExpectedLength > 0 ? ExpectedLength : increment;
+  if (length > INT32_MAX) throw std::bad_alloc();
   THeapBlock block(static_cast<uint8_t*>(std::malloc(size_t(length))));
   if (!block) throw std::bad_alloc();
 
@@ -104,7 +105,12 @@ int32_t TZDecompressionStream::Read(void* buffer, int32_t count) {
       int32_t got = want > 0 ? Source.Read(Buffer, want) : 0;
       ZStream.avail_in = uInt(std::max(got, 0));
       SourceRead += std::max(got, 0);
-      if (got <= 0) return count - int32_t(ZStream.avail_out);
+      if (got <= 0) {
+        // A stream that failed stays failed, even with no input left to show it.
+        const int result = inflate(&ZStream, Z_NO_FLUSH);
+        if (IsError(result)) Fail(result);
+        return count - int32_t(ZStream.avail_out);
+      }
       ZStream.next_in = Buffer;
       SourcePosition = Source.Position();
     }

@@ -30,9 +30,10 @@ using THeapBlock = std::unique_ptr<uint8_t, THeapFree>;
 void InflateBuffer(const void* Input, int32_t InputLength, THeapBlock& Output,
                    int32_t& OutputLength, int32_t ExpectedLength);
 
-// The rounding step of InflateBuffer: InputLength rounded up to a multiple of 256.
-constexpr int32_t InflateIncrement(int32_t inputLength) {
-  return (inputLength + 255) & ~255;
+// The rounding step of InflateBuffer: InputLength rounded up to a multiple of 256 (wider than
+// 32 bits, since the largest lengths round up past the 32-bit range).
+constexpr int64_t InflateIncrement(int32_t inputLength) {
+  return (int64_t(inputLength) + 255) & ~int64_t(255);
 }
 
 class TCustomZStream : public TStream {
