@@ -31,13 +31,17 @@ public:
 
 } // namespace
 
-std::string TMainDlgForm::GetDataFolder(uint8_t index) { return GetDataFolderFor(FDestDir, index); }
+std::string TMainDlgForm::GetDataFolder(uint8_t index) {
+  return GetDataFolderFor(FDestDir, index);
+}
 
 std::string TMainDlgForm::GetTargetPath(const std::string& name) const {
   return JoinPath(FDestDir, name);
 }
 
-bool TMainDlgForm::IsRemovableTarget() const { return IsRemovablePath(FDestDir); }
+bool TMainDlgForm::IsRemovableTarget() const {
+  return IsRemovablePath(FDestDir);
+}
 
 void TMainDlgForm::BuildInstallList() {
   for (int id = 0; id < ResConst::ComponentCount; ++id) Files.ClearComponent(id);
@@ -117,9 +121,9 @@ void TMainDlgForm::EnterFinishPage() {
     int AllUsers, CurrentUser;
     bool Wanted;
   };
-  const TPair pairs[] = {{CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS, true},
-                         {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY,
-                          DesktopChkBx->Checked()}};
+  const TPair pairs[] = {
+      {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS, true},
+      {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY, DesktopChkBx->Checked()}};
   const bool allUsers = InstallToAllChkBx->Checked();
   for (const TPair& pair : pairs) {
     std::string chosen = GetSpecialFolder(allUsers ? pair.AllUsers : pair.CurrentUser);

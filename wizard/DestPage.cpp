@@ -24,7 +24,9 @@ std::string ProgramFilesOrSystemRoot() {
   return folder.empty() ? SystemDriveRoot() : folder;
 }
 
-char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
+char LowerLetter(char c) {
+  return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
 
 } // namespace
 

@@ -58,8 +58,7 @@ void TMainDlgForm::PublishMembers() {
   PublishHandler("SelCompLstBxClickCheck", &TMainDlgForm::SelCompLstBxClickCheck);
 }
 
-TMainDlgForm::TMainDlgForm(TAttachedFiles& files, TComponent* owner)
-    : TForm(owner), Files(files) {
+TMainDlgForm::TMainDlgForm(TAttachedFiles& files, TComponent* owner) : TForm(owner), Files(files) {
   PublishMembers();
   ReadFormResource(ResFormName);
   SetCaption(SetupCaption);
@@ -100,7 +99,9 @@ void TMainDlgForm::BNClick(TObject* Sender) {
   ChangePage(uint8_t(index), uint8_t(target));
 }
 
-void TMainDlgForm::CancelBtnClick(TObject*) { Close(); }
+void TMainDlgForm::CancelBtnClick(TObject*) {
+  Close();
+}
 
 void TMainDlgForm::FormCloseQuery(TObject*, bool& CanClose) {
   CanClose = FCloseConfirmed || SilentMode ||
@@ -192,14 +193,9 @@ void TMainDlgForm::ChangePage(uint8_t FromPage, uint8_t ToPage) {
       return;
     }
     break;
-  case Page::Finish:
-    EnterFinishPage();
-    break;
-  case Page::Leave:
-    LeaveWizard();
-    return;
-  default:
-    break;
+  case Page::Finish: EnterFinishPage(); break;
+  case Page::Leave: LeaveWizard(); return;
+  default: break;
   }
   if (ToPage > Page::Finish) return;
 

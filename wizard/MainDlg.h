@@ -20,8 +20,8 @@ class TAttachedFiles;
 
 // Page indexes; 7 leaves the wizard.
 namespace Page {
-constexpr uint8_t Welcome = 0, License = 1, DestDir = 2, Components = 3, Ready = 4,
-                  Installing = 5, Finish = 6, Leave = 7, None = 255;
+constexpr uint8_t Welcome = 0, License = 1, DestDir = 2, Components = 3, Ready = 4, Installing = 5,
+                  Finish = 6, Leave = 7, None = 255;
 }
 
 // An instance of the product has a top-level window carrying its property.

@@ -21,7 +21,9 @@ bool HasValue(TRegistry& reg, const char* name, uint32_t wantedType, uint32_t mi
   return reg.ValueInfo(name, type, size) && type == wantedType && size >= minimumSize;
 }
 
-bool HasDword(TRegistry& reg, const char* name) { return HasValue(reg, name, REG_DWORD, 4); }
+bool HasDword(TRegistry& reg, const char* name) {
+  return HasValue(reg, name, REG_DWORD, 4);
+}
 
 // The size of a file in bytes as a signed 32-bit number, -1 when it cannot be opened.
 int32_t FileSizeOf(const std::string& path) {
@@ -45,7 +47,8 @@ void TMainDlgForm::LoadSettings() {
   const std::pair<const char*, TCheckBox*> boxes[] = {{ValInstallToAll, InstallToAllChkBx},
                                                       {ValDesktopShortcut, DesktopChkBx},
                                                       {ValLaunch, FinishChkBx}};
-  for (const auto& [name, box] : boxes) box->SetChecked(HasDword(reg, name) ? reg.ReadBool(name) : true);
+  for (const auto& [name, box] : boxes)
+    box->SetChecked(HasDword(reg, name) ? reg.ReadBool(name) : true);
 }
 
 void TMainDlgForm::SaveSettings() {

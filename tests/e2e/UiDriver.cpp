@@ -20,6 +20,7 @@
 //   start-product CMDLINE  starts the product and waits for its window
 //   close-product          closes the product's window and waits for it to end
 //   product                reports whether a window with the product's property exists
+//   hold FILE              opens FILE without sharing and keeps it open until the driver ends
 //   wait-exit              waits for the setup to end and reports its exit code
 //   sleep MS
 //
@@ -27,7 +28,9 @@
 // exit code 2 so a test never hangs.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -52,12 +55,37 @@ void Timeout(const std::string& what) {
   Failed = true;
 }
 
+// What the driver reports is UTF-8, for the test that reads it on the Linux side.
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(size_t(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  std::wstring out(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0], n);
+  return out;
+}
+
 std::string TextOf(HWND window) {
-  char buffer[4096] = {};
+  wchar_t buffer[4096] = {};
   // WM_GETTEXT, not GetWindowText, so the text of controls of another process is read too.
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 2000, nullptr);
-  return buffer;
+  SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0] - 1,
+                      reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return Utf8(buffer);
+}
+
+// Line breaks of a text as | so that one fact stays one line.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = '|';
+  return text;
 }
 
 std::string ClassOf(HWND window) {
@@ -104,8 +132,7 @@ HWND FindWizard() {
 
 HWND FindBox() {
   for (HWND w : TopLevelWindows())
-    if (ProcessOf(w) == Setup.dwProcessId && IsWindowVisible(w) && ClassOf(w) == "#32770")
-      return w;
+    if (ProcessOf(w) == Setup.dwProcessId && IsWindowVisible(w) && ClassOf(w) == "#32770") return w;
   return nullptr;
 }
 
@@ -122,7 +149,9 @@ std::vector<HWND> Descendants(HWND parent) {
 }
 
 // Visible in fact: the window and all of its parents.
-bool Shown(HWND w) { return IsWindowVisible(w) != FALSE; }
+bool Shown(HWND w) {
+  return IsWindowVisible(w) != FALSE;
+}
 
 bool IsCheckBox(HWND w) {
   if (ClassOf(w) != "Button") return false;
@@ -131,7 +160,9 @@ bool IsCheckBox(HWND w) {
          type == BS_AUTO3STATE;
 }
 
-bool IsPushButton(HWND w) { return ClassOf(w) == "Button" && !IsCheckBox(w); }
+bool IsPushButton(HWND w) {
+  return ClassOf(w) == "Button" && !IsCheckBox(w);
+}
 
 RECT ClientRectIn(HWND w, HWND wizard) {
   RECT r;
@@ -165,22 +196,25 @@ bool Deliver(HWND target, UINT message, WPARAM w, LPARAM l, DWORD limit = 1500) 
 }
 
 std::string ListText(HWND list, UINT getLen, UINT getText, int index) {
-  LRESULT n = SendMessageA(list, getLen, WPARAM(index), 0);
+  LRESULT n = SendMessageW(list, getLen, WPARAM(index), 0);
   if (n <= 0 || n > 4000) return std::string();
-  std::string s(size_t(n) + 1, '\0');
-  SendMessageA(list, getText, WPARAM(index), reinterpret_cast<LPARAM>(&s[0]));
-  s.resize(size_t(n));
-  return s;
+  std::wstring s(size_t(n) + 1, L'\0');
+  SendMessageW(list, getText, WPARAM(index), reinterpret_cast<LPARAM>(&s[0]));
+  s.resize(wcsnlen(s.c_str(), size_t(n)));
+  return Utf8(s);
 }
 
 void ReportPage(HWND wizard) {
   HWND title = TitleLabel(wizard);
   Report("title: " + (title ? TextOf(title) : std::string("(none)")));
-  for (HWND w : Descendants(wizard)) {
-    if (IsPushButton(w) && ClassOf(GetParent(w)) != "#32770") {
-      std::string state = !Shown(w) ? "hidden" : IsWindowEnabled(w) ? "enabled" : "disabled";
-      Report("button: " + TextOf(w) + " | " + state);
-    }
+  // Buttons from left to right, as the user sees them.
+  std::vector<std::pair<LONG, HWND>> buttons;
+  for (HWND w : Descendants(wizard))
+    if (IsPushButton(w)) buttons.push_back({ClientRectIn(w, wizard).left, w});
+  std::sort(buttons.begin(), buttons.end());
+  for (const auto& [left, w] : buttons) {
+    std::string state = !Shown(w) ? "hidden" : IsWindowEnabled(w) ? "enabled" : "disabled";
+    Report("button: " + TextOf(w) + " | " + state);
   }
   for (HWND w : Descendants(wizard)) {
     if (!Shown(w)) continue;
@@ -204,7 +238,7 @@ void ReportPage(HWND wizard) {
       Report("drive: " + (selected >= 0 ? ListText(w, CB_GETLBTEXTLEN, CB_GETLBTEXT, int(selected))
                                         : std::string("(none)")));
     } else if (cls == "Static" && w != TitleLabel(wizard)) {
-      std::string text = TextOf(w);
+      std::string text = OneLine(TextOf(w));
       if (!text.empty()) Report("text: " + text);
     }
   }
@@ -260,8 +294,8 @@ bool StartProcess(const std::string& commandLine, PROCESS_INFORMATION& info) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string line = commandLine;
-  return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info) != FALSE;
+  return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info) != FALSE;
 }
 
 void Run(const std::string& command, const std::string& arg) {
@@ -274,8 +308,10 @@ void Run(const std::string& command, const std::string& arg) {
   } else if (command == "wait-wizard") {
     if (!WaitFor(FindWizard)) Timeout("wizard window");
   } else if (command == "page") {
-    if (wizard) ReportPage(wizard);
-    else Report("error: no wizard window");
+    if (wizard)
+      ReportPage(wizard);
+    else
+      Report("error: no wizard window");
   } else if (command == "wait-title") {
     bool ok = WaitFor([&]() -> HWND {
       HWND w = FindWizard();
@@ -306,7 +342,10 @@ void Run(const std::string& command, const std::string& arg) {
   } else if (command == "type") {
     for (HWND w : wizard ? Descendants(wizard) : std::vector<HWND>())
       if (ClassOf(w) == "Edit" && Shown(w) && !(GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE)) {
-        Deliver(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg.c_str()));
+        std::wstring text = Wide(arg);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                            1500, &result);
         break;
       }
   } else if (command == "toggle-row") {
@@ -343,10 +382,7 @@ void Run(const std::string& command, const std::string& arg) {
       return;
     }
     Sleep(200); // let it paint
-    std::string text = TextOf(GetDlgItem(box, 0xFFFF));
-    for (char& c : text)
-      if (c == '\r' || c == '\n') c = '|';
-    Report("box: " + TextOf(box) + " | " + text);
+    Report("box: " + TextOf(box) + " | " + OneLine(TextOf(GetDlgItem(box, 0xFFFF))));
     for (HWND w : Descendants(box))
       if (ClassOf(w) == "Button") Report("box-button: " + TextOf(w));
   } else if (command == "answer") {
@@ -357,7 +393,8 @@ void Run(const std::string& command, const std::string& arg) {
       Failed = true;
     } else {
       PostMessageA(button, BM_CLICK, 0, 0);
-      if (!WaitFor([&]() -> HWND { return IsWindow(box) ? nullptr : button; })) Timeout("box closing");
+      if (!WaitFor([&]() -> HWND { return IsWindow(box) ? nullptr : button; }))
+        Timeout("box closing");
       Sleep(100);
     }
   } else if (command == "screenshot") {
@@ -384,6 +421,11 @@ void Run(const std::string& command, const std::string& arg) {
     DWORD code = 0;
     GetExitCodeProcess(Setup.hProcess, &code);
     Report("exit: " + std::to_string(code));
+  } else if (command == "hold") {
+    HANDLE file = CreateFileA(arg.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    Report(std::string("hold: ") + (file != INVALID_HANDLE_VALUE ? "open" : "failed"));
+    if (file == INVALID_HANDLE_VALUE) Failed = true;
   } else if (command == "sleep") {
     Sleep(DWORD(std::stoul(arg)));
   } else if (!command.empty() && command[0] != '#') {

@@ -15,8 +15,8 @@ def unescape(s):
         c = s[i]
         if c == "\\" and i + 1 < len(s):
             n = s[i + 1]
-            if n == "x":
-                m = re.match(r"[0-9a-fA-F]{1,4}", s[i + 2:])
+            m = re.match(r"[0-9a-fA-F]{1,4}", s[i + 2:]) if n == "x" else None
+            if m:
                 out.append(chr(int(m.group(0), 16)))
                 i += 2 + len(m.group(0))
                 continue
@@ -44,7 +44,7 @@ def main():
         i += 1
         if line.startswith("["):
             name = line[1:line.index("]")]
-            section = unescape(name.replace("\\\\", "\\")).lower()
+            section = unescape(name).lower()
             found_key = found_key or section == key
             continue
         if section != key or value is None:

@@ -12,7 +12,8 @@ protected:
   int64_t Required() const {
     int64_t sum = 0;
     for (int i = 0; i < 5; ++i)
-      if (Form->SelCompLstBx->State(i) != cbUnchecked) sum += Form->SelCompLstBx->Items().Objects(i);
+      if (Form->SelCompLstBx->State(i) != cbUnchecked)
+        sum += Form->SelCompLstBx->Items().Objects(i);
     return sum;
   }
 };

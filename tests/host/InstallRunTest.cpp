@@ -107,10 +107,10 @@ TEST_F(InstallRunTest, TheInstallLogHoldsFoldersAndTheProgramFilesOnly) {
   for (const std::string& line : lines)
     if (line.compare(0, 11, "File Copy: ") == 0 || line == expected[0]) files.push_back(line);
   EXPECT_EQ(files, expected);
-  for (const char* folder : {"Made Dir: C:\\ProgramData\\Pennacle\\",
-                             "Made Dir: C:\\ProgramData\\Pennacle\\Public\\",
-                             "Made Dir: C:\\ProgramData\\Pennacle\\Public\\Spellcheck\\",
-                             "Made Dir: C:\\ProgramData\\Pennacle\\Hidden\\"})
+  for (const char* folder :
+       {"Made Dir: C:\\ProgramData\\Pennacle\\", "Made Dir: C:\\ProgramData\\Pennacle\\Public\\",
+        "Made Dir: C:\\ProgramData\\Pennacle\\Public\\Spellcheck\\",
+        "Made Dir: C:\\ProgramData\\Pennacle\\Hidden\\"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), folder), lines.end()) << folder;
   for (const std::string& line : lines)
     EXPECT_EQ(line.find("Templates"), std::string::npos) << line;
@@ -133,11 +133,9 @@ TEST_F(InstallRunTest, TheUpdateLogListsThePublicFilesUnderOneMarker) {
   const std::vector<std::string> lines = LogLines(std::string(DataRoot) + "\\Update.log");
   ASSERT_EQ(lines.size(), 1u + 10 + 19 + 242 + 1);
   EXPECT_EQ(lines[0], UpdateLogMarkerLine(Form->InstallTime()));
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      std::string(PublicRoot) + "\\Basic.snd"),
+  EXPECT_NE(std::find(lines.begin(), lines.end(), std::string(PublicRoot) + "\\Basic.snd"),
             lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      std::string(ProofingRoot) + "\\userdicen.tlx\t!"),
+  EXPECT_NE(std::find(lines.begin(), lines.end(), std::string(ProofingRoot) + "\\userdicen.tlx\t!"),
             lines.end());
 }
 

@@ -36,8 +36,8 @@ TEST_F(SetupRunTest, TheSwitchMayStandAnywhereAndOtherParametersAreIgnored) {
   struct Case {
     const char* parameters;
     bool silent;
-  } cases[] = {{"/S", true},        {"-x -s", true}, {"\"-s\"", true}, {"-silent", false},
-               {"s --s /s1", false}, {"", false}};
+  } cases[] = {{"/S", true},       {"-x -s", true},      {"\"-s\"", true},
+               {"-silent", false}, {"s --s /s1", false}, {"", false}};
   for (const Case& c : cases) {
     ResetRunState();
     CancelOnFirstPage();

@@ -17,7 +17,9 @@ std::string ReadTreeFile(const std::string& path) {
 
 namespace {
 // A bitmap resource is the bitmap file without its 14-byte file header.
-std::string Dib(const std::string& bmpFile) { return ReadTreeFile(bmpFile).substr(14); }
+std::string Dib(const std::string& bmpFile) {
+  return ReadTreeFile(bmpFile).substr(14);
+}
 } // namespace
 
 WizardTest::WizardTest() {

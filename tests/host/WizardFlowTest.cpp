@@ -125,7 +125,8 @@ TEST_F(WizardFlowTest, BackFromReadyRecomputesSizesWithoutNormalizingTheFolder) 
 TEST_F(WizardFlowTest, CancelAsksAndOnlyYesCloses) {
   Create();
   Sim.MessageBoxAnswers = {IDNO, IDYES};
-  int result = ShowModal({[&] { Form->CancelBtn->Click(); }, [&] {
+  int result = ShowModal({[&] { Form->CancelBtn->Click(); },
+                          [&] {
                             EXPECT_EQ(Form->ModalResult(), 0) << "No keeps the wizard open";
                             Form->CancelBtn->Click();
                           }});
