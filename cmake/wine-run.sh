@@ -31,6 +31,13 @@ copy_prefix() {
 }
 
 make_template || exit 125
+# --prepare: only make the kept prefix, so files can be put into it before the first run.
+if [ "$1" = "--prepare" ]; then
+  [ -n "$PENNACLE_WINE_KEEP_PREFIX" ] || exit 125
+  [ -f "$PENNACLE_WINE_KEEP_PREFIX/system.reg" ] && exit 0
+  mkdir -p "$PENNACLE_WINE_KEEP_PREFIX" && copy_prefix "$PENNACLE_WINE_KEEP_PREFIX"
+  exit $?
+fi
 if [ -n "$PENNACLE_WINE_KEEP_PREFIX" ]; then
   PREFIX=$PENNACLE_WINE_KEEP_PREFIX
   [ -f "$PREFIX/system.reg" ] || { mkdir -p "$PREFIX" && copy_prefix "$PREFIX"; } || exit 125

@@ -94,6 +94,14 @@ extern int32_t LogSuspendCount; // logging is on while it is 0
 void AddLogLine(const std::string& line);
 void SuspendLogging();
 void ResumeLogging();
+// Logging suspended while the scope lives, also when an exception leaves it.
+class TLogSuspension {
+public:
+  TLogSuspension() { SuspendLogging(); }
+  ~TLogSuspension() { ResumeLogging(); }
+  TLogSuspension(const TLogSuspension&) = delete;
+  TLogSuspension& operator=(const TLogSuspension&) = delete;
+};
 // A new, empty install log.
 void CreateInstallLog();
 // Puts the lines of an earlier install log into InstallLog; a file that cannot be read

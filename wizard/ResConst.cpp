@@ -27,4 +27,17 @@ const char* const ComponentFileLists[ComponentCount] = {
     "Basic.snd",
 };
 
+const TInstallStep ProofingSteps[ProofingStepCount] = {
+    {"English (American).lgs", false, nullptr},
+    {"English (American).cache", false, nullptr},
+    {"English (British).lgs", false, nullptr},
+    {"English (American).cache", false, "English (British).cache"},
+    {"english.zlx", true, nullptr},
+    {"us.zlx", true, nullptr},
+    {"uk.zlx", true, nullptr},
+    {"userdicen.tlx", false, nullptr},
+    {"English (American).hyph", true, nullptr},
+    {"English (British).hyph", true, nullptr},
+};
+
 } // namespace ResConst

@@ -61,6 +61,20 @@ constexpr int ComponentCount = 5;
 extern const char* const ComponentNames[ComponentCount];
 extern const char* const ComponentFileLists[ComponentCount];
 
+// ---- what the installation writes ----
+// One request for a proofing file into data folder 4; FullTargetName, when set, is the name
+// the file gets there instead of its own.
+struct TInstallStep {
+  const char* Pattern;
+  bool UpdateIfChanged; // otherwise installed only where missing
+  const char* FullTargetName;
+};
+constexpr int ProofingStepCount = 10;
+extern const TInstallStep ProofingSteps[ProofingStepCount];
+constexpr const char* TemplatesPattern = "Templates\\";
+constexpr const char* ClipLibraryPattern = "Clip Library\\";
+constexpr const char* SoundSchemeFile = "Basic.snd";
+
 // ---- files and folders ----
 constexpr const char* ProgramFile = "pnc.exe";
 constexpr const char* LicenseFile = "License.txt";

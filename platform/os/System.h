@@ -95,6 +95,7 @@ public:
   virtual bool SetCurrentDirectoryA(const std::string& path) = 0;
   virtual uint32_t GetCurrentDirectoryA(uint32_t bufferLength, char* buffer) = 0;
   virtual uint32_t GetTempPathA(uint32_t bufferLength, char* buffer) = 0;
+  virtual uint32_t GetWindowsDirectoryA(char* buffer, uint32_t size) = 0;
   virtual bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize,
                                void* out, uint32_t outSize, uint32_t* returned) = 0;
 

@@ -868,6 +868,14 @@ uint32_t SimSystem::GetTempPathA(uint32_t bufferLength, char* buffer) {
   return CopyOut(P->TempPath, bufferLength, buffer);
 }
 
+uint32_t SimSystem::GetWindowsDirectoryA(char* buffer, uint32_t size) {
+  if (P->WindowsDirectory.empty()) {
+    P->LastError = ERROR_FILE_NOT_FOUND;
+    return 0;
+  }
+  return CopyOut(P->WindowsDirectory, size, buffer);
+}
+
 bool SimSystem::DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize,
                                 void* out, uint32_t outSize, uint32_t* returned) {
   auto it = P->Files.find(device);

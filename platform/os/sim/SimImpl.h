@@ -57,6 +57,7 @@ struct SimSystem::Impl {
   std::map<int, std::string> Special;
   bool ShellFunctionMissing = false;
   std::string TempPath;
+  std::string WindowsDirectory = "C:\\Windows";
   std::string CommandLine;
   uint32_t Acp = 1252;
 

@@ -131,6 +131,7 @@ public:
   void SetSpecialFolder(int csidl, const std::string& path); // empty: the lookup fails
   void SetShellFolderFunctionMissing(bool missing);
   void SetTempPath(const std::string& path);
+  void SetWindowsDirectory(const std::string& path); // empty: the call fails
   void SetCommandLine(const std::string& commandLine);
   void SetAnsiCodePage(uint32_t codePage); // 1252 (default) or 1251
   std::string CurrentDirectory() const;
@@ -215,6 +216,7 @@ public:
   bool SetCurrentDirectoryA(const std::string& path) override;
   uint32_t GetCurrentDirectoryA(uint32_t bufferLength, char* buffer) override;
   uint32_t GetTempPathA(uint32_t bufferLength, char* buffer) override;
+  uint32_t GetWindowsDirectoryA(char* buffer, uint32_t size) override;
   bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize, void* out,
                        uint32_t outSize, uint32_t* returned) override;
   uint32_t GetLogicalDrives() override;

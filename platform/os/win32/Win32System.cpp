@@ -116,6 +116,7 @@ public:
   bool SetCurrentDirectoryA(const std::string& path) override;
   uint32_t GetCurrentDirectoryA(uint32_t bufferLength, char* buffer) override;
   uint32_t GetTempPathA(uint32_t bufferLength, char* buffer) override;
+  uint32_t GetWindowsDirectoryA(char* buffer, uint32_t size) override;
   bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize, void* out,
                        uint32_t outSize, uint32_t* returned) override;
   uint32_t GetLogicalDrives() override;
@@ -290,6 +291,9 @@ uint32_t Win32System::GetCurrentDirectoryA(uint32_t bufferLength, char* buffer) 
 }
 uint32_t Win32System::GetTempPathA(uint32_t bufferLength, char* buffer) {
   return ::GetTempPathA(bufferLength, buffer);
+}
+uint32_t Win32System::GetWindowsDirectoryA(char* buffer, uint32_t size) {
+  return ::GetWindowsDirectoryA(buffer, size);
 }
 bool Win32System::DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSize,
                                   void* out, uint32_t outSize, uint32_t* returned) {
