@@ -50,6 +50,14 @@ std::string Fit(std::string head, const std::string& tail, size_t size, char pad
   return (head + tail).substr(0, size);
 }
 
+// Bytes of the fixed generator: the same in every build, and beyond what deflate can shrink.
+std::string Incompressible(size_t size) {
+  TRandom random(0x50A7);
+  std::string out(size, '\0');
+  for (char& c : out) c = char(random.Next());
+  return out;
+}
+
 std::string Sentence(TRandom& random) {
   std::string s;
   int words = 4 + int(random.Below(9));
@@ -223,15 +231,14 @@ std::string PaddedProgram(const std::string& program, int32_t size) {
     throw std::runtime_error("the program has " + std::to_string(program.size()) +
                              " bytes, more than the " + std::to_string(size) +
                              " that the archive's figures leave for it");
-  // Bytes after a program's last section are never loaded, so zeros do not change it.
-  return program + std::string(size_t(size) - program.size(), '\0');
+  // Bytes after a program's last section are never loaded, so they do not change it. They
+  // are data that does not compress, as a real program's are: zeros would make the payload
+  // a tenth of its real size and hide what inflating it costs.
+  return program + Incompressible(size_t(size) - program.size());
 }
 
 std::string StandInProgram(int32_t size) {
-  std::string text = "MZ\r\nStand-in for pnc.exe: the host build has no Windows compiler. "
-                     "It is never run; it only gives the archive the program's size.\r\n";
-  std::string out;
-  while (out.size() < size_t(size)) out += text;
-  out.resize(size_t(size));
-  return out;
+  const std::string text = "MZ\r\nStand-in for pnc.exe: the host build has no Windows compiler. "
+                           "It is never run; it only gives the archive the program's size.\r\n";
+  return (text + Incompressible(size_t(size))).substr(0, size_t(size));
 }

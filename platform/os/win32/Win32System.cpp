@@ -10,6 +10,12 @@
 
 namespace {
 
+// The shell link's class and interfaces, spelt out here: the system's uuid library would bring
+// every identifier it knows into the program.
+const CLSID ShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID ShellLinkAInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID PersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 HANDLE H(Handle h) {
   return reinterpret_cast<HANDLE>(h);
 }
@@ -74,7 +80,7 @@ public:
   }
   int32_t Save(const std::u16string& fileName, bool remember) override {
     IPersistFile* file = nullptr;
-    HRESULT hr = Link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    HRESULT hr = Link->QueryInterface(PersistFileInterface, reinterpret_cast<void**>(&file));
     if (FAILED(hr) || !file) return hr;
     hr = file->Save(Wide(fileName), remember ? TRUE : FALSE);
     file->Release();
@@ -362,8 +368,8 @@ int32_t Win32System::SHGetFolderPathA(Handle owner, int csidl, Handle token, uin
 }
 std::unique_ptr<TShellLink> Win32System::CreateShellLink() {
   IShellLinkA* link = nullptr;
-  HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(&link));
+  HRESULT hr = ::CoCreateInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+                                  ShellLinkAInterface, reinterpret_cast<void**>(&link));
   if (FAILED(hr) || !link) return nullptr;
   return std::make_unique<Win32ShellLink>(link);
 }
