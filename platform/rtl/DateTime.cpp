@@ -1,40 +1,21 @@
 #include "platform/rtl/DateTime.h"
 
+#include "platform/os/Calendar.h"
+
 #include <cmath>
 
 namespace {
 constexpr int64_t kMsPerDay = 86400000;
 
-bool IsLeap(int y) {
-  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeap(y) ? 29 : days[m - 1];
-}
-
-// Days from 30 December 1899 to a civil date.
+// Days from 30 December 1899, the origin of date-times; 1970-01-01 is day 25569.
+constexpr int64_t kDays1899To1970 = 25569;
 int64_t DaysFromEpoch(int y, int m, int d) {
-  y -= m <= 2;
-  int64_t era = (y >= 0 ? y : y - 399) / 400;
-  int64_t yoe = y - era * 400;
-  int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468 + 25569; // 1970-01-01 is day 25569
+  return Calendar::DaysFromCivil(y, m, d) + kDays1899To1970;
 }
-
 void CivilFromDays(int64_t days, int& y, int& m, int& d) {
-  int64_t z = days - 25569 + 719468;
-  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  int64_t doe = z - era * 146097;
-  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  int64_t mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(yoe + era * 400 + (m <= 2));
+  Calendar::CivilFromDays(days - kDays1899To1970, y, m, d);
 }
+using Calendar::DaysInMonth;
 } // namespace
 
 bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,

@@ -1,5 +1,6 @@
 // The simulated machine's default set-up, text, clock, resources, registry, windows, shell and
 // GDI.
+#include "platform/os/Calendar.h"
 #include "platform/os/WinConst.h"
 #include "platform/os/sim/SimCodePages.h"
 #include "platform/os/sim/SimImpl.h"
@@ -271,33 +272,15 @@ int SimSystem::GetSystemMetrics(int) {
 namespace {
 constexpr uint64_t kTicksPerDay = 864000000000ull;
 
-// Days from 1 January 1601 to a civil date (proleptic Gregorian).
+// Days from 1 January 1601, the origin of file times; 1970-01-01 is day 134774.
+constexpr int64_t kDays1601To1970 = 134774;
 int64_t DaysFrom1601(int y, int m, int d) {
-  y -= m <= 2;
-  int64_t era = (y >= 0 ? y : y - 399) / 400;
-  int64_t yoe = y - era * 400;
-  int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468 + 134774; // 1970-01-01 is day 134774 after 1601-01-01
+  return Calendar::DaysFromCivil(y, m, d) + kDays1601To1970;
 }
-
 void CivilFrom1601(int64_t days, int& y, int& m, int& d) {
-  int64_t z = days - 134774 + 719468;
-  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  int64_t doe = z - era * 146097;
-  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  int64_t mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(yoe + era * 400 + (m <= 2));
+  Calendar::CivilFromDays(days - kDays1601To1970, y, m, d);
 }
-
-int DaysInMonth(int y, int m) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  return m == 2 && leap ? 29 : days[m - 1];
-}
+using Calendar::DaysInMonth;
 } // namespace
 
 void SimSystem::SetLocalTime(const TSystemTime& time) {
