@@ -140,4 +140,24 @@ TEST_F(DestPageTest, ThePollRunsOnEveryPageButOnlyNextTakesTheFolderOver) {
   EXPECT_EQ(Form->DestDir(), DefaultDest);
 }
 
+TEST_F(DestPageTest, WithoutAProgramFilesFolderTheSystemDriveServes) {
+  Sim.SetSpecialFolder(CSIDL_PROGRAM_FILES, "");
+  Sim.AddDrive('D', DRIVE_FIXED);
+  Sim.SetWindowsDirectory("D:\\Windows");
+  Create();
+  EXPECT_EQ(Form->DestDir(), "D:\\Pennacle");
+  WalkTo(2);
+  Sim.AddDrive('E', DRIVE_REMOVABLE);
+  Form->WMTimer();
+  EXPECT_EQ(Form->DestDirCmbBx->Drive(), 'e');
+  Sim.RemoveDrive('E');
+  Form->WMTimer(); // the shown drive went: back to the system drive
+  EXPECT_EQ(Form->DestDirCmbBx->Drive(), 'd');
+  Form.reset();
+  Files.reset();
+  Sim.SetWindowsDirectory(""); // not even that: C:
+  Create();
+  EXPECT_EQ(Form->DestDir(), "C:\\Pennacle");
+}
+
 } // namespace

@@ -347,6 +347,9 @@ Handle SimSystem::HoldOpen(const std::string& path, uint32_t access, uint32_t sh
 void SimSystem::SetTempPath(const std::string& path) {
   P->TempPath = path;
 }
+void SimSystem::SetWindowsDirectory(const std::string& path) {
+  P->WindowsDirectory = path;
+}
 void SimSystem::SetCommandLine(const std::string& commandLine) {
   P->CommandLine = commandLine;
 }
