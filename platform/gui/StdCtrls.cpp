@@ -226,35 +226,108 @@ bool TCheckBox::ReadProperty(TPropertyReader& r) {
   return true;
 }
 
-// ---- TCustomListBox ----
+// ---- TCustomItemsControl ----
 
-TCustomListBox::TCustomListBox() : FCanvas(Gui().CreateCanvas()) {
-  SetBounds(0, 0, 121, 97);
+TCustomItemsControl::TCustomItemsControl() : FCanvas(Gui().CreateCanvas()) {
   SetTabStop(true);
   SetColor(clWindow);
 }
 
-TCustomListBox::~TCustomListBox() = default;
+TCustomItemsControl::~TCustomItemsControl() = default;
+
+void TCustomItemsControl::SetItemIndex(int index) {
+  if (index < -1 || index >= FItems.Count()) index = -1;
+  if (index == FItemIndex) return;
+  FItemIndex = index;
+  SelectionMoved(index);
+  Changed(TControlChange::Selection);
+}
+
+void TCustomItemsControl::SetItemHeight(int height) {
+  if (height <= 0 || height == FItemHeight) return;
+  FItemHeight = height;
+  Changed(TControlChange::State);
+}
+
+void TCustomItemsControl::UserSelect(int index) {
+  SetItemIndex(index);
+  Click();
+}
+
+void TCustomItemsControl::PaintItem(int index, const TRect& rect, TOwnerDrawState state) {
+  TCanvas& canvas = *FCanvas;
+  canvas.Font.Assign(Font());
+  canvas.Brush.Style = TBrushStyle::bsSolid;
+  canvas.Brush.Color = Color();
+  if (state.Contains(odSelected)) {
+    canvas.Brush.Color = clHighlight;
+    canvas.Font.SetColor(clHighlightText);
+  }
+  if (index >= 0 && index < FItems.Count())
+    DrawItem(index, rect, state);
+  else
+    canvas.FillRect(rect);
+  if (state.Contains(odFocused)) canvas.DrawFocusRect(rect);
+}
+
+void TCustomItemsControl::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem) {
+    OnDrawItem(this, index, rect, state);
+    return;
+  }
+  FCanvas->FillRect(rect);
+  FCanvas->TextOut(rect.Left + 2, rect.Top, FItems[index]);
+}
+
+void TCustomItemsControl::ItemInserted(int index) {
+  if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
+}
+
+void TCustomItemsControl::ItemDeleted(int index) {
+  if (index == FItemIndex)
+    FItemIndex = -1;
+  else if (index < FItemIndex)
+    --FItemIndex;
+}
+
+void TCustomItemsControl::ItemsCleared() {
+  FItemIndex = -1;
+}
+
+void TCustomItemsControl::ItemsChanged() {
+  Changed(TControlChange::Items);
+}
+
+bool TCustomItemsControl::ReadProperty(TPropertyReader& r) {
+  if (r.Is("ItemHeight"))
+    SetItemHeight(r.Integer());
+  else if (r.Is("OnDrawItem"))
+    OnDrawItem = r.DrawItemHandler();
+  else
+    return TWinControl::ReadProperty(r);
+  return true;
+}
+
+// ---- TCustomListBox ----
+
+TCustomListBox::TCustomListBox() {
+  SetBounds(0, 0, 121, 97);
+}
 
 TRect TCustomListBox::ClientRect() const {
   return TRect{0, 0, std::max(0, Width() - 4), std::max(0, Height() - 4)};
 }
 
 int TCustomListBox::VisibleRows() const {
-  return std::max(1, ClientRect().Height() / std::max(1, FItemHeight));
+  return std::max(1, ClientRect().Height() / std::max(1, ItemHeight()));
 }
 
-void TCustomListBox::SetItemIndex(int index) {
-  if (index < -1 || index >= FItems.Count()) index = -1;
-  if (index == FItemIndex) return;
-  FItemIndex = index;
-  if (index >= 0) {
-    if (index < FTopIndex)
-      FTopIndex = index;
-    else if (index >= FTopIndex + VisibleRows())
-      FTopIndex = index - VisibleRows() + 1;
-  }
-  Changed(TControlChange::Selection);
+void TCustomListBox::SelectionMoved(int index) {
+  if (index < 0) return;
+  if (index < FTopIndex)
+    FTopIndex = index;
+  else if (index >= FTopIndex + VisibleRows())
+    FTopIndex = index - VisibleRows() + 1;
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle style) {
@@ -263,14 +336,8 @@ void TCustomListBox::SetStyle(TListBoxStyle style) {
   Changed(TControlChange::State);
 }
 
-void TCustomListBox::SetItemHeight(int height) {
-  if (height <= 0 || height == FItemHeight) return;
-  FItemHeight = height;
-  Changed(TControlChange::State);
-}
-
 void TCustomListBox::SetTopIndex(int index) {
-  index = std::max(0, std::min(index, FItems.Count() - 1));
+  index = std::max(0, std::min(index, Items().Count() - 1));
   if (index == FTopIndex) return;
   FTopIndex = index;
   Changed(TControlChange::State);
@@ -281,25 +348,20 @@ void TCustomListBox::ScrolledTo(int topIndex) {
 }
 
 TRect TCustomListBox::ItemRect(int index) const {
-  const int top = (index - FTopIndex) * FItemHeight;
-  return TRect{0, top, ClientRect().Right, top + FItemHeight};
+  const int top = (index - FTopIndex) * ItemHeight();
+  return TRect{0, top, ClientRect().Right, top + ItemHeight()};
 }
 
 int TCustomListBox::ItemAtPos(TPoint point, bool existing) const {
   if (!ClientRect().Contains(point)) return -1;
-  const int index = FTopIndex + point.Y / std::max(1, FItemHeight);
-  if (index < FItems.Count()) return index;
-  return existing ? -1 : FItems.Count();
-}
-
-void TCustomListBox::UserSelect(int index) {
-  SetItemIndex(index);
-  Click();
+  const int index = FTopIndex + point.Y / std::max(1, ItemHeight());
+  if (index < Items().Count()) return index;
+  return existing ? -1 : Items().Count();
 }
 
 TOwnerDrawState TCustomListBox::RowState(int index) const {
   TOwnerDrawState state;
-  if (index == FItemIndex && index >= 0) {
+  if (index == ItemIndex() && index >= 0) {
     state.Include(odSelected);
     if (Focused()) state.Include(odFocused);
   }
@@ -307,88 +369,31 @@ TOwnerDrawState TCustomListBox::RowState(int index) const {
   return state;
 }
 
-void TCustomListBox::PaintItem(int index, const TRect& rect, TOwnerDrawState state) {
-  TCanvas& canvas = *FCanvas;
-  canvas.Font.Assign(Font());
-  canvas.Brush.Style = TBrushStyle::bsSolid;
-  canvas.Brush.Color = Color();
-  if (state.Contains(odSelected)) {
-    canvas.Brush.Color = clHighlight;
-    canvas.Font.SetColor(clHighlightText);
-  }
-  if (index >= 0 && index < FItems.Count())
-    DrawItem(index, rect, state);
-  else
-    canvas.FillRect(rect);
-  if (state.Contains(odFocused)) canvas.DrawFocusRect(rect);
-}
-
 void TCustomListBox::PaintItem(int index) {
   PaintItem(index, ItemRect(index), RowState(index));
 }
 
-void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
-  if (OnDrawItem) {
-    OnDrawItem(this, index, rect, state);
-    return;
-  }
-  FCanvas->FillRect(rect);
-  FCanvas->TextOut(rect.Left + 2, rect.Top, FItems[index]);
-}
-
-void TCustomListBox::CreateWnd() {
-  TWinControl::CreateWnd();
-}
-
-void TCustomListBox::ItemInserted(int index) {
-  if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
-}
-
 void TCustomListBox::ItemDeleted(int index) {
-  if (index == FItemIndex)
-    FItemIndex = -1;
-  else if (index < FItemIndex)
-    --FItemIndex;
-  FTopIndex = std::max(0, std::min(FTopIndex, FItems.Count() - 1));
+  TCustomItemsControl::ItemDeleted(index);
+  FTopIndex = std::max(0, std::min(FTopIndex, Items().Count() - 1));
 }
 
 void TCustomListBox::ItemsCleared() {
-  FItemIndex = -1;
+  TCustomItemsControl::ItemsCleared();
   FTopIndex = 0;
 }
 
-void TCustomListBox::ItemsChanged() {
-  Changed(TControlChange::Items);
-}
-
 bool TCustomListBox::ReadProperty(TPropertyReader& r) {
-  if (r.Is("ItemHeight"))
-    SetItemHeight(r.Integer());
-  else if (r.Is("Style"))
-    SetStyle(r.Enum<TListBoxStyle>(
-        {{"lbStandard", lbStandard}, {"lbOwnerDrawFixed", lbOwnerDrawFixed}}));
-  else if (r.Is("OnDrawItem"))
-    OnDrawItem = r.DrawItemHandler();
-  else
-    return TWinControl::ReadProperty(r);
+  if (!r.Is("Style")) return TCustomItemsControl::ReadProperty(r);
+  SetStyle(
+      r.Enum<TListBoxStyle>({{"lbStandard", lbStandard}, {"lbOwnerDrawFixed", lbOwnerDrawFixed}}));
   return true;
 }
 
 // ---- TComboBox ----
 
-TComboBox::TComboBox() : FCanvas(Gui().CreateCanvas()) {
+TComboBox::TComboBox() {
   SetBounds(0, 0, 145, 21);
-  SetTabStop(true);
-  SetColor(clWindow);
-}
-
-TComboBox::~TComboBox() = default;
-
-void TComboBox::SetItemIndex(int index) {
-  if (index < -1 || index >= FItems.Count()) index = -1;
-  if (index == FItemIndex) return;
-  FItemIndex = index;
-  Changed(TControlChange::Selection);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
@@ -397,15 +402,8 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
   Changed(TControlChange::State);
 }
 
-void TComboBox::SetItemHeight(int height) {
-  if (height <= 0 || height == FItemHeight) return;
-  FItemHeight = height;
-  Changed(TControlChange::State);
-}
-
 void TComboBox::UserSelect(int index) {
-  SetItemIndex(index);
-  Click();
+  TCustomItemsControl::UserSelect(index);
   Change();
 }
 
@@ -413,72 +411,20 @@ void TComboBox::Change() {
   if (OnChange) OnChange(this);
 }
 
-void TComboBox::PaintItem(int index, const TRect& rect, TOwnerDrawState state) {
-  TCanvas& canvas = *FCanvas;
-  canvas.Font.Assign(Font());
-  canvas.Brush.Style = TBrushStyle::bsSolid;
-  canvas.Brush.Color = Color();
-  if (state.Contains(odSelected)) {
-    canvas.Brush.Color = clHighlight;
-    canvas.Font.SetColor(clHighlightText);
-  }
-  if (index >= 0 && index < FItems.Count())
-    DrawItem(index, rect, state);
-  else
-    canvas.FillRect(rect);
-  if (state.Contains(odFocused)) canvas.DrawFocusRect(rect);
-}
-
 void TComboBox::PaintItem(int index) {
   TOwnerDrawState state;
-  if (index == FItemIndex && index >= 0) state.Include(odSelected);
+  if (index == ItemIndex() && index >= 0) state.Include(odSelected);
   if (!EnabledChain()) state.Include(odDisabled);
-  PaintItem(index, TRect{0, index * FItemHeight, Width(), (index + 1) * FItemHeight}, state);
-}
-
-void TComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
-  if (OnDrawItem) {
-    OnDrawItem(this, index, rect, state);
-    return;
-  }
-  FCanvas->FillRect(rect);
-  FCanvas->TextOut(rect.Left + 2, rect.Top, FItems[index]);
-}
-
-void TComboBox::CreateWnd() {
-  TWinControl::CreateWnd();
-}
-
-void TComboBox::ItemInserted(int index) {
-  if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
-}
-
-void TComboBox::ItemDeleted(int index) {
-  if (index == FItemIndex)
-    FItemIndex = -1;
-  else if (index < FItemIndex)
-    --FItemIndex;
-}
-
-void TComboBox::ItemsCleared() {
-  FItemIndex = -1;
-}
-
-void TComboBox::ItemsChanged() {
-  Changed(TControlChange::Items);
+  PaintItem(index, TRect{0, index * ItemHeight(), Width(), (index + 1) * ItemHeight()}, state);
 }
 
 bool TComboBox::ReadProperty(TPropertyReader& r) {
-  if (r.Is("ItemHeight"))
-    SetItemHeight(r.Integer());
-  else if (r.Is("Style"))
+  if (r.Is("Style"))
     SetStyle(r.Enum<TComboBoxStyle>(
         {{"csDropDownList", csDropDownList}, {"csOwnerDrawFixed", csOwnerDrawFixed}}));
-  else if (r.Is("OnDrawItem"))
-    OnDrawItem = r.DrawItemHandler();
   else if (r.Is("OnChange"))
     OnChange = r.NotifyHandler();
   else
-    return TWinControl::ReadProperty(r);
+    return TCustomItemsControl::ReadProperty(r);
   return true;
 }

@@ -131,21 +131,56 @@ private:
   bool FChecked = false;
 };
 
-// The list box base: items with an object each, one selected row, owner-drawn rows of fixed
-// height. A programmatic selection (SetItemIndex) notifies nobody; the user's (UserSelect,
-// called by the native window) fires Click.
-class TCustomListBox : public TWinControl, protected TItemStrings::TObserver {
+// What the list and combo boxes share: items with an object each, one selected item,
+// owner-drawn rows of fixed height. A programmatic selection (SetItemIndex) notifies nobody;
+// the user's (UserSelect, called by the native window) fires Click.
+class TCustomItemsControl : public TWinControl, protected TItemStrings::TObserver {
 public:
-  TCustomListBox();
-  ~TCustomListBox() override;
+  ~TCustomItemsControl() override;
   TItemStrings& Items() { return FItems; }
   const TItemStrings& Items() const { return FItems; }
   int ItemIndex() const { return FItemIndex; }
   void SetItemIndex(int index);
-  TListBoxStyle Style() const { return FStyle; }
-  void SetStyle(TListBoxStyle style);
   int ItemHeight() const { return FItemHeight; }
   void SetItemHeight(int height);
+
+  // The canvas row drawing uses; bound to the window's device context while drawing.
+  TCanvas& Canvas() { return *FCanvas; }
+  TDrawItemEvent OnDrawItem;
+
+  // The user selected an item (click or keys): select it, then Click.
+  virtual void UserSelect(int index);
+  // Draws one row on Canvas() as the native window asks: sets the canvas's font and brush
+  // (selection colours for a selected row), calls DrawItem, then the focus rectangle.
+  virtual void PaintItem(int index, const TRect& rect, TOwnerDrawState state);
+
+  bool AcceptsFocus() const override { return true; }
+  bool ReadProperty(TPropertyReader& reader) override;
+
+protected:
+  TCustomItemsControl();
+  // Default: OnDrawItem when set, else the row's text on the brush colour.
+  virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+  // The selection moved to index (-1 for none), before the window hears of it.
+  virtual void SelectionMoved(int index) { (void)index; }
+  void ItemInserted(int index) override;
+  void ItemDeleted(int index) override;
+  void ItemsCleared() override;
+  void ItemsChanged() override;
+
+private:
+  TItemStrings FItems{this};
+  int FItemIndex = -1;
+  int FItemHeight = 16;
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+// The list box base: a scrolling column of rows in a sunken border.
+class TCustomListBox : public TCustomItemsControl {
+public:
+  TCustomListBox();
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle style);
   int TopIndex() const { return FTopIndex; }
   void SetTopIndex(int index);
   // The rows that fit into the client area.
@@ -154,15 +189,7 @@ public:
   // The row at a client point; -1 outside rows (or past the last row when existing is set).
   int ItemAtPos(TPoint point, bool existing) const;
 
-  // The canvas row drawing uses; bound to the window's device context while drawing.
-  TCanvas& Canvas() { return *FCanvas; }
-  TDrawItemEvent OnDrawItem;
-
-  // The user selected a row (click or keys): select it, then Click.
-  void UserSelect(int index);
-  // Draws one row on Canvas() as the native window asks: sets the canvas's font and brush
-  // (selection colours for a selected row), calls DrawItem, then the focus rectangle.
-  virtual void PaintItem(int index, const TRect& rect, TOwnerDrawState state);
+  using TCustomItemsControl::PaintItem;
   // Draws row index at ItemRect(index) with the state the control is in.
   void PaintItem(int index);
   // The native window scrolled: record its first visible row.
@@ -170,71 +197,40 @@ public:
   // Inside the sunken border.
   TRect ClientRect() const override;
 
-  bool AcceptsFocus() const override { return true; }
   bool ReadProperty(TPropertyReader& reader) override;
 
 protected:
-  // Default: OnDrawItem when set, else the row's text on the brush colour.
-  virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
   TOwnerDrawState RowState(int index) const;
-  void CreateWnd() override;
-  void ItemInserted(int index) override;
+  void SelectionMoved(int index) override;
   void ItemDeleted(int index) override;
   void ItemsCleared() override;
-  void ItemsChanged() override;
 
 private:
-  TItemStrings FItems{this};
-  int FItemIndex = -1;
   int FTopIndex = 0;
   TListBoxStyle FStyle = lbStandard;
-  int FItemHeight = 16;
-  std::unique_ptr<TCanvas> FCanvas;
 };
 
 class TListBox : public TCustomListBox {};
 
 // A drop-down list of items with an object each; owner-drawn items of fixed height.
-class TComboBox : public TWinControl, protected TItemStrings::TObserver {
+class TComboBox : public TCustomItemsControl {
 public:
   TComboBox();
-  ~TComboBox() override;
-  TItemStrings& Items() { return FItems; }
-  const TItemStrings& Items() const { return FItems; }
-  int ItemIndex() const { return FItemIndex; }
-  // Programmatic: notifies nobody.
-  void SetItemIndex(int index);
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle style);
-  int ItemHeight() const { return FItemHeight; }
-  void SetItemHeight(int height);
-  TCanvas& Canvas() { return *FCanvas; }
-  TDrawItemEvent OnDrawItem;
   TNotifyEvent OnChange;
 
   // The user picked an item: select it, then Click, then Change.
-  void UserSelect(int index);
-  // Draws one item on Canvas() as the native window asks (see TCustomListBox).
-  virtual void PaintItem(int index, const TRect& rect, TOwnerDrawState state);
+  void UserSelect(int index) override;
+  using TCustomItemsControl::PaintItem;
   // Draws item index as a row of the dropped-down list, at (0, index * ItemHeight).
   void PaintItem(int index);
 
-  bool AcceptsFocus() const override { return true; }
   bool ReadProperty(TPropertyReader& reader) override;
 
 protected:
-  virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
   virtual void Change();
-  void CreateWnd() override;
-  void ItemInserted(int index) override;
-  void ItemDeleted(int index) override;
-  void ItemsCleared() override;
-  void ItemsChanged() override;
 
 private:
-  TItemStrings FItems{this};
-  int FItemIndex = -1;
   TComboBoxStyle FStyle = csDropDownList;
-  int FItemHeight = 16;
-  std::unique_ptr<TCanvas> FCanvas;
 };

@@ -532,12 +532,9 @@ void TWin32Window::Command(int code) {
 void TWin32Window::DrawItem(const DRAWITEMSTRUCT& item) {
   const TRect rect = FromRECT(item.rcItem);
   const int index = int(item.itemID);
-  if (auto* list = dynamic_cast<TCustomListBox*>(&Owner)) {
-    TCanvasBinding binding(static_cast<TWin32Canvas&>(list->Canvas()), item.hDC, Hwnd());
-    list->PaintItem(index, rect, DrawState(item.itemState));
-  } else if (auto* combo = dynamic_cast<TComboBox*>(&Owner)) {
-    TCanvasBinding binding(static_cast<TWin32Canvas&>(combo->Canvas()), item.hDC, Hwnd());
-    combo->PaintItem(index, rect, DrawState(item.itemState));
+  if (auto* items = dynamic_cast<TCustomItemsControl*>(&Owner)) {
+    TCanvasBinding binding(static_cast<TWin32Canvas&>(items->Canvas()), item.hDC, Hwnd());
+    items->PaintItem(index, rect, DrawState(item.itemState));
   }
 }
 
@@ -587,10 +584,8 @@ LRESULT TWin32Window::CustomMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     auto it = ById().find(int(item->CtlID));
     if (it != ById().end()) {
-      if (auto* list = dynamic_cast<TCustomListBox*>(it->second))
-        item->itemHeight = UINT(list->ItemHeight());
-      else if (auto* combo = dynamic_cast<TComboBox*>(it->second))
-        item->itemHeight = UINT(combo->ItemHeight());
+      if (auto* items = dynamic_cast<TCustomItemsControl*>(it->second))
+        item->itemHeight = UINT(items->ItemHeight());
     }
     return TRUE;
   }
