@@ -327,6 +327,22 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
     }
   }
 
+  // "Update.log" holds markers and whole paths of public product files, every line whole.
+  if (auto update = sim.FileContent(std::string(DataRoot) + "\\Update.log")) {
+    EXPECT_TRUE(update->empty() ||
+                (update->size() >= 2 && update->compare(update->size() - 2, 2, "\r\n") == 0))
+        << "the update log ends in half a line";
+    TStringList lines;
+    lines.SetText(*update);
+    for (int i = 0; i < lines.Count(); ++i) {
+      std::string line = lines[i];
+      if (line.size() == 17 && line[0] == '*') continue;
+      if (line.size() > 2 && line.compare(line.size() - 2, 2, "\t!") == 0)
+        line.resize(line.size() - 2);
+      EXPECT_TRUE(product.Content.count(Upper(line))) << "not a product file: " << lines[i];
+    }
+  }
+
   // Nothing outside the folders the setup names.
   const std::vector<std::string> allowed = AllowedFolders(layout);
   for (const std::string& file : AllFiles(sim)) {
