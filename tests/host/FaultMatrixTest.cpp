@@ -33,6 +33,8 @@ enum class TDest {
   // E:\Pennacle when the device query cannot tell that it is on the USB bus: a fixed disk
   // (Part 2.2, IsRemovablePath answers false when it cannot find out).
   UsbDiskUnknown,
+  DocumentsData,    // the default, with the data below the documents folder
+  NoSpecialFolders, // no special folder at all
 };
 
 struct TVanish {
@@ -44,14 +46,23 @@ struct TVanish {
 
 struct TScenario {
   std::string Name;
-  TDest Dest = TDest::ProgramFiles;
-  TDrive Drive = TDrive::Silent;
+  TDest Dest;
+  TDrive Drive;
   std::vector<TSimFault> Faults;
   std::optional<TVanish> Vanish;
-  int ExitCode = 0;
-  bool Completes = true; // the run reaches the finish page and leaves it with Finish
+  int ExitCode;
+  bool Completes; // the run reaches the finish page and leaves it with Finish
   // Product files that may be missing at the end (the failed and ignored one), by path text.
   std::string MayMiss;
+  // Where the product goes instead, and folders the run may write into beside the usual ones.
+  std::optional<TDest> Layout;
+  std::vector<std::string> AlsoAllowed;
+
+  TScenario(std::string name, TDest dest, TDrive drive, std::vector<TSimFault> faults,
+            std::optional<TVanish> vanish, int exitCode, bool completes, std::string mayMiss)
+      : Name(std::move(name)), Dest(dest), Drive(drive), Faults(std::move(faults)),
+        Vanish(std::move(vanish)), ExitCode(exitCode), Completes(completes),
+        MayMiss(std::move(mayMiss)) {}
 };
 
 const char* DestParameter(TDest dest) {
@@ -70,7 +81,21 @@ std::string DestFolder(TDest dest) {
   case TDest::UsbDisk:
   case TDest::UsbDiskUnknown: return "E:\\Pennacle";
   case TDest::Stick: return "F:\\Pennacle";
+  case TDest::NoSpecialFolders: return "C:\\Pennacle"; // the system drive (Part 1.4)
   default: return DefaultDest;
+  }
+}
+
+bool Portable(TDest dest);
+
+// Where the data folders are, without their trailing backslash.
+std::string DataRootOf(TDest dest) {
+  if (Portable(dest)) return DestFolder(dest);
+  switch (dest) {
+  case TDest::DocumentsData: return "C:\\Users\\User\\Documents\\Pennacle";
+  // "Pennacle\" resolved against the current folder (Part 2.2), the setup's own folder here.
+  case TDest::NoSpecialFolders: return "C:\\Users\\User\\Downloads\\Pennacle";
+  default: return DataRoot;
   }
 }
 
@@ -156,6 +181,10 @@ protected:
     }
     sim.MakeDirs("C:\\Windows");
     AddDrives(sim);
+    // The current folder is the setup's own, as a start from Explorer leaves it.
+    sim.MakeDirs("C:\\Users\\User\\Downloads");
+    sim.SetCurrentDirectoryA("C:\\Users\\User\\Downloads");
+    sim.ResetCallCounts();
   }
 
   // The install list of a clean silent run into dest: target -> content.
@@ -165,6 +194,8 @@ protected:
     ResetRunState();
     Prepare(sim);
     if (dest == TDest::UsbDiskUnknown) sim.AddFault(FaultOf(SimCall::DeviceIoControl));
+    if (dest == TDest::DocumentsData) sim.AddFault(FaultOf(SimCall::SHGetFolderPath, "35"));
+    if (dest == TDest::NoSpecialFolders) sim.AddFault(FaultOf(SimCall::SHGetFolderPath));
     sim.BeforeCall = [this, dest](SimCall call, const std::string& path) {
       if (dest == TDest::UsbDisk && call == SimCall::CreateFile && Contains(path, "\\\\.\\E:")) {
         UsbInstallQuery = UsbVolumeQueries++;
@@ -196,7 +227,7 @@ protected:
     std::vector<std::string> folders = {DestFolder(dest) + "\\",
                                         "C:\\Users\\User\\AppData\\Local\\Temp\\"};
     if (!Portable(dest)) {
-      folders.push_back(std::string(DataRoot) + "\\");
+      folders.push_back(DataRootOf(dest) + "\\");
       folders.push_back("C:\\Users\\User\\AppData\\Roaming\\Pennacle\\");
       folders.push_back("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\");
       folders.push_back("C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\"
@@ -284,8 +315,9 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
 
   // The USB disk is installed onto as a fixed disk when the run could not tell (the query
   // failed when the installation started); either way, one layout from start to end.
-  const TDest layout =
-      s.Dest == TDest::UsbDisk && sim.FolderExists(DataRoot) ? TDest::UsbDiskUnknown : s.Dest;
+  const TDest layout = s.Layout                                                  ? *s.Layout
+                       : s.Dest == TDest::UsbDisk && sim.FolderExists(DataRoot) ? TDest::UsbDiskUnknown
+                                                                                : s.Dest;
 
   // Every product file on disk is whole: a cut file never passes for the product's.
   const TProduct& product = Products.at(layout);
@@ -302,7 +334,7 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
 
   // Every "File Copy: " line names a whole product file or a saved shortcut, and the log ends
   // with a whole line.
-  const std::string dest = DestFolder(s.Dest);
+  const std::string dest = DestFolder(layout);
   if (auto log = sim.FileContent(dest + "\\Install.log")) {
     EXPECT_FALSE(Portable(layout)) << "a portable installation has no install log";
     EXPECT_TRUE(log->empty() || (log->size() >= 2 && log->compare(log->size() - 2, 2, "\r\n") == 0))
@@ -328,7 +360,7 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
   }
 
   // "Update.log" holds markers and whole paths of public product files, every line whole.
-  if (auto update = sim.FileContent(std::string(DataRoot) + "\\Update.log")) {
+  if (auto update = sim.FileContent(DataRootOf(layout) + "\\Update.log")) {
     EXPECT_TRUE(update->empty() ||
                 (update->size() >= 2 && update->compare(update->size() - 2, 2, "\r\n") == 0))
         << "the update log ends in half a line";
@@ -344,7 +376,8 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
   }
 
   // Nothing outside the folders the setup names.
-  const std::vector<std::string> allowed = AllowedFolders(layout);
+  std::vector<std::string> allowed = AllowedFolders(layout);
+  allowed.insert(allowed.end(), s.AlsoAllowed.begin(), s.AlsoAllowed.end());
   for (const std::string& file : AllFiles(sim)) {
     if (before.count(file)) continue;
     bool inside = false;
@@ -365,8 +398,7 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
   }
 
   if (s.Completes) {
-    const std::string common =
-        Portable(layout) ? dest + "\\pnc_common.dat" : std::string(DataRoot) + "\\pnc_common.dat";
+    const std::string common = DataRootOf(layout) + "\\pnc_common.dat";
     EXPECT_TRUE(sim.FileExists(common) || Contains(common, s.MayMiss)) << "did not finish";
   }
   // An installation that started leaves its choices in the registry, unless the registry is
@@ -396,7 +428,7 @@ struct TFilePoint {
 TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   const auto started = std::chrono::steady_clock::now();
   for (TDest dest : {TDest::ProgramFiles, TDest::SecondDisk, TDest::UsbDisk, TDest::Stick,
-                     TDest::UsbDiskUnknown})
+                     TDest::UsbDiskUnknown, TDest::DocumentsData, TDest::NoSpecialFolders})
     LearnProduct(dest);
   ASSERT_FALSE(HasFatalFailure());
 
@@ -444,26 +476,26 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
       const std::string name = k.Name + std::string(" fails at ") + p.Name;
       const bool boxed = p.Archived && k.Fails;
       // Silent: a file that is not written ends the run with 2; the rest passes unnoticed.
-      table.push_back({name + ", silent", TDest::ProgramFiles, TDrive::Silent, {k.Fault},
+      table.push_back(TScenario{name + ", silent", TDest::ProgramFiles, TDrive::Silent, {k.Fault},
                        std::nullopt, boxed ? 2 : 0, !boxed, p.Path});
       if (!boxed) {
-        table.push_back({name + ", interactive", TDest::ProgramFiles, TDrive::Abort, {k.Fault},
+        table.push_back(TScenario{name + ", interactive", TDest::ProgramFiles, TDrive::Abort, {k.Fault},
                          std::nullopt, 0, true, p.Path});
         continue;
       }
       // Abort: the installation ends with 2; on the license copy the wizard closes with 0.
-      table.push_back({name + ", Abort", TDest::ProgramFiles, TDrive::Abort, {k.Fault},
+      table.push_back(TScenario{name + ", Abort", TDest::ProgramFiles, TDrive::Abort, {k.Fault},
                        std::nullopt, p.License ? 0 : 2, false, p.Path});
       // Ignore: the run goes on; the file is missing, and unlogged.
-      table.push_back({name + ", Ignore", TDest::ProgramFiles, TDrive::Ignore, {k.Fault},
+      table.push_back(TScenario{name + ", Ignore", TDest::ProgramFiles, TDrive::Ignore, {k.Fault},
                        std::nullopt, 0, true, p.Path});
       // Retry after a fault that strikes once: the second try writes the file whole.
       TSimFault once = k.Fault;
       once.Times = 1;
-      table.push_back({name + " once, Retry", TDest::ProgramFiles, TDrive::Retry, {once},
+      table.push_back(TScenario{name + " once, Retry", TDest::ProgramFiles, TDrive::Retry, {once},
                        std::nullopt, 0, true, std::string()});
       // The box cannot be shown: three failed boxes count as Abort.
-      table.push_back({name + ", box fails", TDest::ProgramFiles, TDrive::BoxFails, {k.Fault},
+      table.push_back(TScenario{name + ", box fails", TDest::ProgramFiles, TDrive::BoxFails, {k.Fault},
                        std::nullopt, p.License ? 0 : 2, false, p.Path});
     }
   }
@@ -472,9 +504,9 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   for (const char* folder : {"C:\\Program Files\\Pennacle", "C:\\ProgramData\\Pennacle\\",
                              "\\Clip Library\\"}) {
     const std::string name = std::string("folder create fails at ") + folder;
-    table.push_back({name + ", silent", TDest::ProgramFiles, TDrive::Silent,
+    table.push_back(TScenario{name + ", silent", TDest::ProgramFiles, TDrive::Silent,
                      {Fault(SimCall::CreateDirectory, folder)}, std::nullopt, 2, false, folder});
-    table.push_back({name + ", Abort", TDest::ProgramFiles, TDrive::Abort,
+    table.push_back(TScenario{name + ", Abort", TDest::ProgramFiles, TDrive::Abort,
                      {Fault(SimCall::CreateDirectory, folder)}, std::nullopt, 2, false, folder});
   }
 
@@ -495,7 +527,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   };
   for (const TRegPoint& r : regs)
     for (TDrive d : {TDrive::Silent, TDrive::Abort})
-      table.push_back({std::string(r.Name) + ", " + DriveName(d), TDest::ProgramFiles, d,
+      table.push_back(TScenario{std::string(r.Name) + ", " + DriveName(d), TDest::ProgramFiles, d,
                        {r.Fault}, std::nullopt, 0, true, std::string()});
 
   // Shortcuts: the link object or its save fails; the run ends normally, nothing is logged.
@@ -509,28 +541,28 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   };
   for (const TRegPoint& l : links)
     for (TDrive d : {TDrive::Silent, TDrive::Abort})
-      table.push_back({std::string(l.Name) + ", " + DriveName(d), TDest::ProgramFiles, d,
+      table.push_back(TScenario{std::string(l.Name) + ", " + DriveName(d), TDest::ProgramFiles, d,
                        {l.Fault}, std::nullopt, 0, true, std::string()});
 
   // Free space: unknown free space is no space (code 3 silently, Next disabled interactively,
   // where the user cancels); a cluster size that cannot be read leaves the sizes unrounded.
   for (int times : {-1, 1}) {
     const std::string n = times < 0 ? "" : " once";
-    table.push_back({"free-space query fails" + n + ", silent", TDest::ProgramFiles,
+    table.push_back(TScenario{"free-space query fails" + n + ", silent", TDest::ProgramFiles,
                      TDrive::Silent, {Fault(SimCall::GetDiskFreeSpaceEx, "", times)},
                      std::nullopt, 3, false, std::string()});
-    table.push_back({"free-space query fails" + n + ", interactive", TDest::ProgramFiles,
+    table.push_back(TScenario{"free-space query fails" + n + ", interactive", TDest::ProgramFiles,
                      TDrive::Abort, {Fault(SimCall::GetDiskFreeSpaceEx, "", times)},
                      std::nullopt, 0, false, std::string()});
   }
   for (TDrive d : {TDrive::Silent, TDrive::Abort}) {
-    table.push_back({std::string("cluster-size query fails, ") + DriveName(d), TDest::ProgramFiles,
+    table.push_back(TScenario{std::string("cluster-size query fails, ") + DriveName(d), TDest::ProgramFiles,
                      d, {Fault(SimCall::GetDiskFreeSpace, "")}, std::nullopt, 0, true,
                      std::string()});
-    table.push_back({std::string("volume information fails, ") + DriveName(d), TDest::ProgramFiles,
+    table.push_back(TScenario{std::string("volume information fails, ") + DriveName(d), TDest::ProgramFiles,
                      d, {Fault(SimCall::GetVolumeInformation, "")}, std::nullopt, 0, true,
                      std::string()});
-    table.push_back({std::string("volume information fails, portable, ") + DriveName(d),
+    table.push_back(TScenario{std::string("volume information fails, portable, ") + DriveName(d),
                      TDest::Stick, d, {Fault(SimCall::GetVolumeInformation, "")}, std::nullopt, 0,
                      true, std::string()});
   }
@@ -541,15 +573,32 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   for (int n = 0; n < UsbVolumeQueries; ++n)
     for (SimCall call : {SimCall::CreateFile, SimCall::DeviceIoControl}) {
       const bool open = call == SimCall::CreateFile;
-      table.push_back({std::string(open ? "volume open" : "device query") + " fails at call " +
+      table.push_back(TScenario{std::string(open ? "volume open" : "device query") + " fails at call " +
                            std::to_string(n) + " on a USB disk, silent",
                        TDest::UsbDisk, TDrive::Silent, {Fault(call, "\\\\.\\E:", 1, n)},
                        std::nullopt, 0, true, std::string()});
     }
   for (TDrive d : {TDrive::Silent, TDrive::Abort})
-    table.push_back({std::string("device query fails everywhere on a USB disk, ") + DriveName(d),
+    table.push_back(TScenario{std::string("device query fails everywhere on a USB disk, ") + DriveName(d),
                      TDest::UsbDisk, d, {Fault(SimCall::DeviceIoControl, "")}, std::nullopt, 0,
                      true, std::string()});
+
+  // Special folders: without the all-users data folder the data goes below the documents
+  // folder (Part 2.2); without any special folder the product goes to the system drive's
+  // root and the data below the current folder.
+  for (TDrive d : {TDrive::Silent, TDrive::Abort}) {
+    TScenario common{std::string("special folder 35 fails, ") + DriveName(d), TDest::ProgramFiles,
+                     d, {Fault(SimCall::SHGetFolderPath, "35")}, std::nullopt, 0, true,
+                     std::string()};
+    common.Layout = TDest::DocumentsData;
+    common.AlsoAllowed = {"C:\\Users\\User\\Documents\\Pennacle\\"};
+    table.push_back(common);
+    TScenario none{std::string("every special folder fails, ") + DriveName(d), TDest::ProgramFiles,
+                   d, {Fault(SimCall::SHGetFolderPath, "")}, std::nullopt, 0, true, std::string()};
+    none.Layout = TDest::NoSpecialFolders;
+    none.AlsoAllowed = {DestFolder(TDest::NoSpecialFolders) + "\\"};
+    table.push_back(none);
+  }
 
   // Drives that vanish mid-run: just before the call named.
   // A box that cannot be shown keeps the wizard open at Cancel (Part 1.3), so the points
@@ -589,7 +638,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   for (const TVanishPoint& v : vanishes)
     for (TDrive d : {TDrive::Silent, TDrive::Abort, TDrive::BoxFails})
       if (d != TDrive::BoxFails || !v.StopsOnComponentsPage)
-      table.push_back({std::string(v.Name) + ", " + DriveName(d), v.Dest, d, {}, v.Vanish,
+      table.push_back(TScenario{std::string(v.Name) + ", " + DriveName(d), v.Dest, d, {}, v.Vanish,
                        d == TDrive::Silent ? v.Silent : v.Interactive, v.Completes,
                        std::string()});
 
