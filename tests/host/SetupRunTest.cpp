@@ -47,8 +47,8 @@ protected:
     if (!Archive) Archive = std::make_unique<TAttachedFiles>();
     const TAttachedFiles& archive = *Archive;
     std::string name;
-    for (const std::string& root : {std::string(ProofingRoot), std::string(PublicRoot),
-                                    std::string(DefaultDest)})
+    for (const std::string& root :
+         {std::string(ProofingRoot), std::string(PublicRoot), std::string(DefaultDest)})
       if (name.empty() && path.compare(0, root.size() + 1, root + "\\") == 0)
         name = path.substr(root.size() + 1);
     if (name == "English (British).cache") name = "English (American).cache";
