@@ -37,6 +37,7 @@ void CreateShortcut(const std::string& shortcutPath, const std::string& targetPa
     link->SetDescription(description);
   }
   MakeDirs(FolderOf(shortcutPath));
-  if (link) link->Save(WideFromAnsi(shortcutPath), true);
-  AddLogLine(ResConst::LogFileCopy + shortcutPath);
+  // The install log names only what is on disk: a shortcut that was not saved is not logged.
+  if (link && link->Save(WideFromAnsi(shortcutPath), true) >= 0)
+    AddLogLine(ResConst::LogFileCopy + shortcutPath);
 }

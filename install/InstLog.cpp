@@ -1,6 +1,7 @@
 // The install log and the merge of the update log.
 #include "install/InstUtils.h"
 
+#include "platform/os/Handles.h"
 #include "platform/os/WinConst.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
@@ -21,6 +22,34 @@ bool SameLine(const std::string& a, const std::string& b) {
 
 bool IsMarker(const std::string& line) {
   return !line.empty() && line[0] == ResConst::UpdateLogMarker;
+}
+
+// A save that stopped part-way (a full disk, a short write) leaves the file as far as it got,
+// its last line perhaps half a path. Cut it back to its last whole line: a log names whole
+// paths only.
+void KeepWholeLines(const std::string& path) {
+  TFileHandle file(Sys().CreateFileW(WideFrom1252(path), GENERIC_READ | GENERIC_WRITE, 0,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+  if (!file.Valid()) return;
+  const uint32_t size = Sys().GetFileSize(file.Get(), nullptr);
+  if (size == INVALID_FILE_SIZE || size == 0) return;
+  std::string text(size, '\0');
+  uint32_t read = 0;
+  if (!Sys().ReadFile(file.Get(), &text[0], size, &read) || read != size) return;
+  const size_t end = text.rfind("\r\n");
+  const uint32_t keep = end == std::string::npos ? 0 : uint32_t(end + 2);
+  if (keep == size) return;
+  if (Sys().SetFilePointer(file.Get(), int32_t(keep), nullptr, FILE_BEGIN) == keep)
+    Sys().SetEndOfFile(file.Get());
+}
+
+void SaveLines(const TStringList& lines, const std::string& path) {
+  try {
+    lines.SaveToFile(path);
+  } catch (const Exception&) {
+    KeepWholeLines(path);
+    throw;
+  }
 }
 } // namespace
 
@@ -58,7 +87,7 @@ void LoadInstallLog(const std::string& path) {
 void SaveInstallLog() {
   if (!InstallLog) return;
   try {
-    InstallLog->SaveToFile(InstallLogPath);
+    SaveLines(*InstallLog, InstallLogPath);
   } catch (const Exception&) {
   }
 }
@@ -96,5 +125,5 @@ void WriteUpdateLogFile(const std::string& path, TStringList& publicFiles, TDate
 
   lines.Add(UpdateLogMarkerLine(installTime));
   for (int i = 0; i < publicFiles.Count(); ++i) lines.Add(publicFiles[i]);
-  lines.SaveToFile(path);
+  SaveLines(lines, path);
 }

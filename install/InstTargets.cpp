@@ -11,21 +11,24 @@ std::string ProductFolderBelow(int csidl) {
   return WithBackslash(base) + ResConst::ProductFolderName;
 }
 
-std::string DataFolderName(const std::string& destDir, uint8_t index) {
-  if (IsRemovableTargetFor(destDir))
-    return WithBackslash(destDir) + (index == 4 ? ResConst::SpellcheckFolder : "");
+std::string DataFolderName(const std::string& destDir, uint8_t index, bool portable) {
+  if (portable) return WithBackslash(destDir) + (index == 4 ? ResConst::SpellcheckFolder : "");
   switch (index) {
   case 0: return ProductFolderBelow(CSIDL_COMMON_APPDATA);
-  case 1: return GetDataFolderFor(destDir, 0) + ResConst::HiddenFolder;
-  case 2: return GetDataFolderFor(destDir, 0) + ResConst::PublicFolder;
+  case 1: return GetDataFolderFor(destDir, 0, false) + ResConst::HiddenFolder;
+  case 2: return GetDataFolderFor(destDir, 0, false) + ResConst::PublicFolder;
   case 3: return ProductFolderBelow(CSIDL_APPDATA);
-  default: return GetDataFolderFor(destDir, 2) + ResConst::SpellcheckFolder;
+  default: return GetDataFolderFor(destDir, 2, false) + ResConst::SpellcheckFolder;
   }
 }
 } // namespace
 
 std::string GetDataFolderFor(const std::string& destDir, uint8_t index) {
-  std::string folder = DataFolderName(destDir, index);
+  return GetDataFolderFor(destDir, index, IsRemovableTargetFor(destDir));
+}
+
+std::string GetDataFolderFor(const std::string& destDir, uint8_t index, bool portable) {
+  std::string folder = DataFolderName(destDir, index, portable);
   if (!folder.empty()) {
     AddBackslash(folder);
     MakeDirs(folder);

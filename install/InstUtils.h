@@ -62,6 +62,8 @@ int32_t RoundToClusters(const std::string& folder, int32_t size);
 // The data folder by index (0 common, 1 hidden, 2 public, 3 the user's, 4 spelling), created
 // with its missing parents; every index is the destination itself on removable media.
 std::string GetDataFolderFor(const std::string& destDir, uint8_t index);
+// The same for a destination already known to be portable or not.
+std::string GetDataFolderFor(const std::string& destDir, uint8_t index, bool portable);
 std::string GetTargetPathFor(const std::string& destDir, const std::string& name);
 bool IsRemovableTargetFor(const std::string& destDir);
 

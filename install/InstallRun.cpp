@@ -32,7 +32,7 @@ public:
 } // namespace
 
 std::string TMainDlgForm::GetDataFolder(uint8_t index) {
-  return GetDataFolderFor(FDestDir, index);
+  return GetDataFolderFor(FDestDir, index, IsRemovableTarget());
 }
 
 std::string TMainDlgForm::GetTargetPath(const std::string& name) const {
@@ -40,7 +40,7 @@ std::string TMainDlgForm::GetTargetPath(const std::string& name) const {
 }
 
 bool TMainDlgForm::IsRemovableTarget() const {
-  return IsRemovablePath(FDestDir);
+  return FPortable ? *FPortable : IsRemovablePath(FDestDir);
 }
 
 void TMainDlgForm::BuildInstallList() {
@@ -79,6 +79,10 @@ void TMainDlgForm::BuildInstallList() {
 }
 
 void TMainDlgForm::RunInstallation() {
+  // One answer for the whole run: the list, the data folders, the stamp, the shortcuts, the
+  // logs and the uninstall entry all follow the same layout.
+  FPortable.reset();
+  FPortable = IsRemovablePath(FDestDir);
   CreateInstallLog();
   if (!IsRemovableTarget()) {
     InstallLogPath = GetTargetPath(InstallLogFile);

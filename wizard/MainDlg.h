@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ public:
   // Target folders
   std::string GetDataFolder(uint8_t index);
   std::string GetTargetPath(const std::string& name) const;
+  // Asks the volume until the installation starts; from then on the answer it got there, so
+  // that a query failing later (or a drive vanishing) cannot turn the run half portable.
   bool IsRemovableTarget() const;
 
   // The installation run
@@ -127,4 +130,5 @@ private:
   TDateTime FInstallTime = 0;
   std::string FDestDir;
   uint32_t FSavedComponents = 0;
+  std::optional<bool> FPortable; // settled when the installation starts
 };

@@ -70,6 +70,27 @@ TEST_F(InstLogTest, UnreadableOrUnwritableLogChangesNothing) {
   Sim.CloseHandle(holder);
 }
 
+// A save that stops part-way (a full disk) is cut back to its last whole line, so that no line
+// names half a path; the failure is still swallowed.
+TEST_F(InstLogTest, ALogCutByAShortWriteKeepsOnlyWholeLines) {
+  Sim.MakeDirs("C:\\Pennacle");
+  CreateInstallLog();
+  AddLogLine("Made Dir: C:\\Pennacle\\");
+  AddLogLine("File Copy: C:\\Pennacle\\pnc.exe");
+  InstallLogPath = "C:\\Pennacle\\Install.log";
+  TSimFault cut = FaultOf(SimCall::WriteFile, "Install.log");
+  cut.ShortWriteBytes = 30; // "Made Dir: C:\Pennacle\" and CR LF are 24 bytes
+  Sim.AddFault(cut);
+  SaveInstallLog();
+  EXPECT_EQ(Sim.FileContent(InstallLogPath), Crlf({"Made Dir: C:\\Pennacle\\"}));
+  cut.ShortWriteBytes = 10; // not even one line
+  Sim.ClearFaults();
+  Sim.AddFault(cut);
+  SaveInstallLog();
+  EXPECT_EQ(Sim.FileContent(InstallLogPath), std::string());
+  EXPECT_EQ(Sim.OpenHandleCount(), 0u);
+}
+
 TEST_F(InstLogTest, MarkerLineIsTheDoublesBytesInMemoryOrder) {
   EXPECT_EQ(UpdateLogMarkerLine(45370.78194444445), "*065BB0055927E640");
   EXPECT_EQ(UpdateLogMarkerLine(0.0), "*0000000000000000");
@@ -126,6 +147,17 @@ TEST_F(InstLogTest, UpdateLogMergeMovesRewrittenFilesToTheNewBlock) {
     EXPECT_EQ(Sim.FileContent(UpdateLog), c.after) << c.what;
     EXPECT_TRUE(publicFiles.Sorted()) << c.what;
   }
+}
+
+TEST_F(InstLogTest, AnUpdateLogCutByAShortWriteKeepsOnlyWholeLinesAndReportsIt) {
+  Sim.MakeDirs("C:\\ProgramData\\Pennacle");
+  TStringList publicFiles;
+  publicFiles.Add("C:\\ProgramData\\Pennacle\\Public\\Basic.snd");
+  TSimFault cut = FaultOf(SimCall::WriteFile, "Update.log");
+  cut.ShortWriteBytes = 20; // the marker line and half the path
+  Sim.AddFault(cut);
+  EXPECT_THROW(WriteUpdateLogFile(UpdateLog, publicFiles, 45370.78194444445), Exception);
+  EXPECT_EQ(Sim.FileContent(UpdateLog), Crlf({"*065BB0055927E640"}));
 }
 
 TEST_F(InstLogTest, UpdateLogFailuresReachTheCaller) {

@@ -206,6 +206,27 @@ TEST_F(InstallRunTest, APortableInstallationKeepsEverythingOnTheStick) {
   EXPECT_TRUE(Sim.RegValue(InstallKey, "MAINDIR"));
 }
 
+// The removable-media test is answered once when the installation starts: a device query that
+// fails later (or a drive that stops answering) cannot make the rest of the run a fixed one.
+TEST_F(InstallRunTest, APortableInstallationStaysPortableWhenTheVolumeStopsAnswering) {
+  TSimDrive& usb = Sim.AddDrive('E', DRIVE_FIXED);
+  usb.BusType = 7; // USB
+  Sim.BeforeCall = [this](SimCall, const std::string&) {
+    if (InstallStarted) Sim.Drive('E')->QueryPropertyWorks = false;
+  };
+  RunSilently("-DE:\\Pennacle");
+  Sim.BeforeCall = nullptr;
+  ASSERT_EQ(SetupExitCode, 0);
+  EXPECT_FALSE(IsRemovablePath("E:\\Pennacle")); // what the volume answers now
+  EXPECT_TRUE(Form->IsRemovableTarget());        // what the run keeps
+  EXPECT_TRUE(Sim.FileExists("E:\\Pennacle\\pnc_common.dat"));
+  EXPECT_FALSE(Sim.FolderExists(DataRoot));
+  EXPECT_TRUE(Sim.SavedLinks().empty());
+  EXPECT_EQ(Sim.FilesBelow("E:\\Pennacle").size(), 2u + 10 + 19 + 242 + 1 + 1);
+  Form->SaveSettings();
+  EXPECT_FALSE(Sim.KeyExists(UninstallKey));
+}
+
 TEST_F(InstallRunTest, RepeatingAPortableInstallationWritesOnlyWhatIsMissingOrChanged) {
   Sim.AddDrive('E', DRIVE_REMOVABLE);
   RunSilently("-DE:\\Pennacle");

@@ -2,7 +2,10 @@
 #include "WizardFixture.h"
 
 #include "app/Setup.h"
+#include "platform/rtl/StringList.h"
 #include "wizard/ResConst.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +22,44 @@ protected:
     Headless.OnModalStep = [](TForm& form) { form.Close(); };
     Sim.MessageBoxAnswers = {IDYES};
   }
+  static std::string ArchiveName(const TAttachedFiles& archive, const std::string& prefix, int n) {
+    for (const TAttachedFile& f : archive.Files)
+      if (f.FileName.compare(0, prefix.size(), prefix) == 0 && n-- == 0) return f.FileName;
+    return std::string();
+  }
+  static std::vector<std::string> Lines(const std::string& text) {
+    TStringList lines;
+    lines.SetText(text);
+    std::vector<std::string> out;
+    for (int i = 0; i < lines.Count(); ++i) out.push_back(lines[i]);
+    return out;
+  }
+  // The product's files on disk: the destination (but its log) and the public data folder.
+  std::vector<std::string> ProductFilesOnDisk() const {
+    std::vector<std::string> files;
+    for (const std::string& f : Sim.FilesBelow(DefaultDest))
+      if (f != std::string(DefaultDest) + "\\Install.log") files.push_back(f);
+    for (const std::string& f : Sim.FilesBelow(PublicRoot)) files.push_back(f);
+    return files;
+  }
+  // The file at path holds exactly its archive record.
+  bool Whole(const std::string& path) const {
+    if (!Archive) Archive = std::make_unique<TAttachedFiles>();
+    const TAttachedFiles& archive = *Archive;
+    std::string name;
+    for (const std::string& root :
+         {std::string(ProofingRoot), std::string(PublicRoot), std::string(DefaultDest)})
+      if (name.empty() && path.compare(0, root.size() + 1, root + "\\") == 0)
+        name = path.substr(root.size() + 1);
+    if (name == "English (British).cache") name = "English (American).cache";
+    const TAttachedFile* record = archive.FindFile(name);
+    auto content = Sim.FileContent(path);
+    return record && content &&
+           *content == std::string(reinterpret_cast<const char*>(archive.Payload.get()) +
+                                       record->DataOffset,
+                                   size_t(record->FileSize));
+  }
+  mutable std::unique_ptr<TAttachedFiles> Archive; // the payload, for Whole
   bool NothingInstalled() const {
     return Sim.FilesBelow("C:\\Program Files").empty() && !Sim.FolderExists(DataRoot) &&
            Sim.FilesBelow("C:\\Users\\User\\AppData\\Local\\Temp").empty() &&
@@ -90,6 +131,84 @@ TEST_F(SetupRunTest, AFailedInstallationStillSavesTheChoicesTheEntryAndTheLog) {
   EXPECT_TRUE(Sim.KeyExists(UninstallKey));
   EXPECT_NE(Text("C:\\Program Files\\Pennacle\\Install.log").find("File Copy: C:\\Program Files"),
             std::string::npos);
+}
+
+// Nothing lost: Abort on the third file of the clip library leaves every file written before it
+// whole, their lines in "Install.log" and the choices saved; a second run completes the
+// installation and keeps the log's earlier lines first. (InstallRunTest's
+// AbortOnAFileEndsTheRunAndKeepsWhatWasWritten checks the form's side of the same Abort.)
+TEST_F(SetupRunTest, AnInterruptedInstallationLosesNothingAndASecondRunCompletesIt) {
+  std::vector<std::string> failed;
+  {
+    TAttachedFiles archive;
+    const std::string third =
+        std::string(PublicRoot) + "\\" + ArchiveName(archive, "Clip Library\\", 2);
+    FailCreating(third);
+    for (int n = 2; !ArchiveName(archive, "Clip Library\\", n).empty(); ++n)
+      failed.push_back(std::string(PublicRoot) + "\\" + ArchiveName(archive, "Clip Library\\", n));
+    failed.push_back(std::string(PublicRoot) + "\\Basic.snd");
+  }
+  // The user presses Next on every page and Abort when the file cannot be written.
+  Headless.OnModalStep = [](TForm& form) { dynamic_cast<TMainDlgForm&>(form).NextBtn->Click(); };
+  Headless.ModalStepLimit = 20;
+  Sim.MessageBoxAnswers = {IDABORT};
+  EXPECT_EQ(Run(""), 2);
+  ASSERT_EQ(Sim.MessageBoxes().size(), 1u);
+
+  const std::string dest = DefaultDest;
+  const std::string log = dest + "\\Install.log";
+  // Every product file on disk is whole; the failed one and those after it are not there.
+  const std::vector<std::string> written = ProductFilesOnDisk();
+  EXPECT_EQ(written.size(), 2u + 10 + 19 + 2);
+  for (const std::string& path : failed) EXPECT_FALSE(Sim.FileExists(path)) << path;
+  for (const std::string& path : written) EXPECT_TRUE(Whole(path)) << path;
+  // Their lines are in the log, and the log names only whole files.
+  const std::vector<std::string> firstLog = Lines(Text(log));
+  for (const char* line : {"Made Dir: C:\\Program Files\\Pennacle\\",
+                           "File Copy: C:\\Program Files\\Pennacle\\pnc.exe",
+                           "File Copy: C:\\Program Files\\Pennacle\\License.txt",
+                           "Made Dir: C:\\ProgramData\\Pennacle\\Public\\"})
+    EXPECT_NE(std::find(firstLog.begin(), firstLog.end(), line), firstLog.end()) << line;
+  for (const std::string& line : firstLog) {
+    EXPECT_EQ(line.find("Basic.snd"), std::string::npos) << line;
+    EXPECT_EQ(line.find(".lnk"), std::string::npos) << line;
+    if (line.compare(0, 11, "File Copy: ") == 0) {
+      EXPECT_TRUE(Whole(line.substr(11))) << line;
+    }
+  }
+  // The choices and the uninstall entry are saved.
+  EXPECT_EQ(Sim.RegValue(InstallKey, "MAINDIR")->Data.c_str(), dest);
+  EXPECT_EQ(Sim.RegValue(InstallKey, "COMPS (4.3.5)")->Dword(), 0x7FFFFFFEu);
+  EXPECT_EQ(Sim.RegValue(InstallKey, "INSTALLTOALL")->Dword(), 1u);
+  EXPECT_EQ(Sim.RegValue(InstallKey, "DSKSHORTCUT")->Dword(), 1u);
+  EXPECT_TRUE(Sim.KeyExists(UninstallKey));
+  EXPECT_TRUE(Sim.SavedLinks().empty());
+  EXPECT_FALSE(Sim.FileExists(std::string(DataRoot) + "\\Update.log"));
+
+  // The second run, once the file can be written, completes the installation.
+  Sim.ClearFaults();
+  ResetRunState();
+  Sim.AdvanceClock(36000000000ull); // an hour later
+  EXPECT_EQ(Run("-s"), 0);
+  const std::vector<std::string> all = ProductFilesOnDisk();
+  EXPECT_EQ(all.size(), 2u + 10 + 19 + 242 + 1);
+  for (const std::string& path : all) EXPECT_TRUE(Whole(path)) << path;
+  EXPECT_EQ(Sim.SavedLinks().size(), 2u);
+  const std::vector<std::string> secondLog = Lines(Text(log));
+  ASSERT_GE(secondLog.size(), firstLog.size());
+  EXPECT_TRUE(std::equal(firstLog.begin(), firstLog.end(), secondLog.begin()))
+      << "the earlier lines stay first";
+  for (const std::string& line :
+       {std::string("File Copy: C:\\ProgramData\\Pennacle\\Public\\Basic.snd"),
+        std::string("File Copy: C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\"
+                    "Pennacle Word Processor.lnk"),
+        std::string("File Copy: C:\\Users\\Public\\Desktop\\Pennacle Word Processor.lnk")})
+    EXPECT_EQ(std::count(secondLog.begin(), secondLog.end(), line), 1) << line;
+  for (const std::string& line : secondLog)
+    EXPECT_EQ(std::count(secondLog.begin(), secondLog.end(), line), 1) << "twice: " << line;
+  // The update log lists every public file under this run's one marker.
+  const std::vector<std::string> update = Lines(Text(std::string(DataRoot) + "\\Update.log"));
+  EXPECT_EQ(update.size(), 1u + 10 + 19 + 242 + 1);
 }
 
 TEST_F(SetupRunTest, AnInstallLogThatCannotBeWrittenChangesNothing) {
