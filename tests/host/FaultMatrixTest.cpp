@@ -31,7 +31,7 @@ enum class TDest {
   UsbDisk,      // E:\Pennacle, a fixed disk on the USB bus: portable
   Stick,        // F:\Pennacle, a USB stick: portable
   // E:\Pennacle when the device query cannot tell that it is on the USB bus: a fixed disk
-  // (Part 2.2, IsRemovablePath answers false when it cannot find out).
+  // (IsRemovablePath answers false when it cannot find out).
   UsbDiskUnknown,
   DocumentsData,    // the default, with the data below the documents folder
   NoSpecialFolders, // no special folder at all
@@ -81,7 +81,7 @@ std::string DestFolder(TDest dest) {
   case TDest::UsbDisk:
   case TDest::UsbDiskUnknown: return "E:\\Pennacle";
   case TDest::Stick: return "F:\\Pennacle";
-  case TDest::NoSpecialFolders: return "C:\\Pennacle"; // the system drive (Part 1.4)
+  case TDest::NoSpecialFolders: return "C:\\Pennacle"; // the system drive's root
   default: return DefaultDest;
   }
 }
@@ -93,7 +93,7 @@ std::string DataRootOf(TDest dest) {
   if (Portable(dest)) return DestFolder(dest);
   switch (dest) {
   case TDest::DocumentsData: return "C:\\Users\\User\\Documents\\Pennacle";
-  // "Pennacle\" resolved against the current folder (Part 2.2), the setup's own folder here.
+  // "Pennacle\" resolved against the current folder, the setup's own folder here.
   case TDest::NoSpecialFolders: return "C:\\Users\\User\\Downloads\\Pennacle";
   default: return DataRoot;
   }
@@ -704,7 +704,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
                     std::string()});
 
   // Special folders: without the all-users data folder the data goes below the documents
-  // folder (Part 2.2); without any special folder the product goes to the system drive's
+  // folder; without any special folder the product goes to the system drive's
   // root and the data below the current folder.
   for (TDrive d : {TDrive::Silent, TDrive::Abort}) {
     TScenario common{std::string("special folder 35 fails, ") + DriveName(d),
@@ -732,7 +732,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   }
 
   // Drives that vanish mid-run: just before the call named.
-  // A box that cannot be shown keeps the wizard open at Cancel (Part 1.3), so the points
+  // A box that cannot be shown keeps the wizard open at Cancel, so the points
   // that stop on the components page are driven silently and with Abort only.
   struct TVanishPoint {
     const char* Name;
