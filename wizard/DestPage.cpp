@@ -49,8 +49,9 @@ void TMainDlgForm::NormalizeDestDir() {
   s.erase(s.find_last_not_of(' ') + 1);
   if (ExtractFileDrive(s).empty()) {
     // The typed text is dropped, not prefixed: only a folder with a drive is a destination.
-    char drive = DestDirCmbBx->Drive();
-    if (uint8_t(drive) <= ' ') drive = LowerLetter(ProgramFilesOrSystemRoot()[0]);
+    char drive = LowerLetter(DestDirCmbBx->Drive());
+    // No drive shown, or a share, which lends no letter: the Program Files drive stands in.
+    if (drive < 'a' || drive > 'z') drive = LowerLetter(ProgramFilesOrSystemRoot()[0]);
     s = std::string(1, drive) + ":";
   }
   if (LastChar(s) == '\\') s.pop_back();
