@@ -28,6 +28,15 @@ char LowerLetter(char c) {
   return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
 
+// A drive and colon, or a server and a share after the two backslashes: "\\" or "\\server"
+// alone name no folder to install into.
+bool HasDrivePart(const std::string& path) {
+  const std::string drive = ExtractFileDrive(path);
+  if (drive.size() == 2 && drive[1] == ':') return true;
+  const size_t share = drive.find('\\', 2);
+  return share != std::string::npos && share > 2 && share + 1 < drive.size();
+}
+
 } // namespace
 
 void TMainDlgForm::SettleInitialDestination() {
@@ -47,7 +56,7 @@ void TMainDlgForm::NormalizeDestDir() {
   size_t first = s.find_first_not_of(' ');
   s = first == std::string::npos ? std::string() : s.substr(first);
   s.erase(s.find_last_not_of(' ') + 1);
-  if (ExtractFileDrive(s).empty()) {
+  if (!HasDrivePart(s)) {
     // The typed text is dropped, not prefixed: only a folder with a drive is a destination.
     char drive = LowerLetter(DestDirCmbBx->Drive());
     // No drive shown, or a share, which lends no letter: the Program Files drive stands in.
