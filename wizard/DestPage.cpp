@@ -86,7 +86,9 @@ void TMainDlgForm::WMTimer() {
   DestDirCmbBx->BuildList();
   if (mask < old) {
     const char drive = DestDirCmbBx->Drive();
-    if (drive >= 'a' && drive <= 'z' && (mask >> (drive - 'a') & 1)) {
+    // A share has no letter to lose: it stays shown when a drive goes.
+    const bool letter = drive >= 'a' && drive <= 'z';
+    if (!letter || (mask >> (drive - 'a') & 1)) {
       int index = -1;
       for (int i = 0; i < items.Count() && index < 0; ++i)
         if (items[i] == shown) index = i;

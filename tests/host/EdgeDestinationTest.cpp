@@ -187,4 +187,18 @@ TEST_F(EdgeDestinationTest, AFolderWithoutADriveBesideAShareFallsBackToADriveLet
   }
 }
 
+// Taking a stick out leaves a share that is shown where it is, as it leaves drive C:.
+TEST_F(EdgeDestinationTest, AShareStaysShownWhenADriveGoes) {
+  Sim.AddShare(Share);
+  Sim.AddDrive('E', DRIVE_REMOVABLE);
+  Create(false, "\"-D" + Share + "\\Apps\"");
+  WalkTo(2);
+  Sim.RemoveDrive('E');
+  Form->WMTimer();
+  EXPECT_EQ(Form->DestDirEdt->Text(), Share + "\\Apps");
+  EXPECT_EQ(Form->DestDirLstBx->Directory(), Share + "\\");
+  WalkTo(3);
+  EXPECT_EQ(Form->DestDir(), Share + "\\Apps");
+}
+
 } // namespace
