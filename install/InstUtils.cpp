@@ -57,7 +57,10 @@ std::string ExtractFileDrive(const std::string& path) {
 std::string GetSpecialFolder(int csidl) {
   char buffer[MAX_PATH] = {};
   if (Sys().SHGetFolderPathA(0, csidl, 0, SHGFP_TYPE_CURRENT, buffer) != S_OK) return std::string();
-  return std::string(buffer, strnlen(buffer, MAX_PATH));
+  // A buffer full to its end holds no terminating zero: the shell cut the path to fit, and a
+  // cut path names another folder.
+  const size_t length = strnlen(buffer, MAX_PATH);
+  return length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
 std::string GetTempFolder() {

@@ -28,6 +28,15 @@ char LowerLetter(char c) {
   return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
 
+// A drive and colon, or a server and a share after the two backslashes: "\\" or "\\server"
+// alone name no folder to install into.
+bool HasDrivePart(const std::string& path) {
+  const std::string drive = ExtractFileDrive(path);
+  if (drive.size() == 2 && drive[1] == ':') return true;
+  const size_t share = drive.find('\\', 2);
+  return share != std::string::npos && share > 2 && share + 1 < drive.size();
+}
+
 } // namespace
 
 void TMainDlgForm::SettleInitialDestination() {
@@ -47,10 +56,11 @@ void TMainDlgForm::NormalizeDestDir() {
   size_t first = s.find_first_not_of(' ');
   s = first == std::string::npos ? std::string() : s.substr(first);
   s.erase(s.find_last_not_of(' ') + 1);
-  if (ExtractFileDrive(s).empty()) {
+  if (!HasDrivePart(s)) {
     // The typed text is dropped, not prefixed: only a folder with a drive is a destination.
-    char drive = DestDirCmbBx->Drive();
-    if (uint8_t(drive) <= ' ') drive = LowerLetter(ProgramFilesOrSystemRoot()[0]);
+    char drive = LowerLetter(DestDirCmbBx->Drive());
+    // No drive shown, or a share, which lends no letter: the Program Files drive stands in.
+    if (drive < 'a' || drive > 'z') drive = LowerLetter(ProgramFilesOrSystemRoot()[0]);
     s = std::string(1, drive) + ":";
   }
   if (LastChar(s) == '\\') s.pop_back();
@@ -76,7 +86,9 @@ void TMainDlgForm::WMTimer() {
   DestDirCmbBx->BuildList();
   if (mask < old) {
     const char drive = DestDirCmbBx->Drive();
-    if (drive >= 'a' && drive <= 'z' && (mask >> (drive - 'a') & 1)) {
+    // A share has no letter to lose: it stays shown when a drive goes.
+    const bool letter = drive >= 'a' && drive <= 'z';
+    if (!letter || (mask >> (drive - 'a') & 1)) {
       int index = -1;
       for (int i = 0; i < items.Count() && index < 0; ++i)
         if (items[i] == shown) index = i;

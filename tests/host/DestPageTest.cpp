@@ -26,6 +26,9 @@ TEST_F(DestPageTest, NormalizeDestDirTable) {
                {"C:\\Program Files\\Tools", "C:\\Program Files\\Tools"},
                {"\\\\server\\share\\", "\\\\server\\share"},
                {"\\\\server\\share\\Apps", "\\\\server\\share\\Apps"},
+               {"\\\\", "c:\\Pennacle"}, // a server and a share, or no drive part
+               {"\\\\server", "c:\\Pennacle"},
+               {"\\\\server\\", "c:\\Pennacle"},
                {"\tD:\\Apps", "c:\\Pennacle"}}; // only blanks are trimmed
   for (const Case& c : cases) {
     Form->DestDirEdt->SetText(c.typed);

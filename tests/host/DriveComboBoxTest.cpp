@@ -59,6 +59,10 @@ TEST_F(DriveComboTest, ListsDrivesFromCToZWithoutCdRoms) {
 }
 
 TEST_F(DriveComboTest, ItemNamesTheVolumeOrTheShare) {
+  // Share names longer than the 260 characters the name buffer holds are not cut to fit.
+  const std::string share260 = "\\\\SRV\\" + std::string(254, 'S');
+  const std::string share261 = share260 + "S";
+  const std::string shown260 = "e: " + AnsiLowerCase(share260);
   struct Case {
     uint32_t type;
     const char* label;
@@ -72,6 +76,8 @@ TEST_F(DriveComboTest, ItemNamesTheVolumeOrTheShare) {
       {DRIVE_REMOTE, "Net", true, "\\\\SRV\\Data", "e: \\\\srv\\data"},
       {DRIVE_REMOTE, "Net", true, "", "e: [net]"}, // not connected: the volume's own name
       {DRIVE_FIXED, "\xC9T\xC9", true, "", "e: [\xE9t\xE9]"},
+      {DRIVE_REMOTE, "Net", true, share260.c_str(), shown260.c_str()},
+      {DRIVE_REMOTE, "Net", true, share261.c_str(), "e: [net]"},
   };
   for (const Case& c : cases) {
     TSimDrive& drive = Sim.AddDrive('E', c.type);

@@ -218,18 +218,31 @@ TEST_F(SetupRunTest, AnInstallLogThatCannotBeWrittenChangesNothing) {
 }
 
 TEST_F(SetupRunTest, ADamagedPayloadEndsBeforeAnythingIsWritten) {
-  std::string payload = ReadTreeFile(PENNACLE_BINARY_DIR "/FILES.zlib");
-  Sim.AddResource("FILES", "FILES", payload.substr(0, payload.size() / 2));
-  EXPECT_EQ(Run("-s"), 2);
-  EXPECT_TRUE(Sim.MessageBoxes().empty());
-  EXPECT_TRUE(NothingInstalled());
-  ResetRunState();
-  Sim.MessageBoxAnswers = {IDOK};
-  EXPECT_EQ(Run(""), 2);
-  ASSERT_EQ(Sim.MessageBoxes().size(), 1u);
-  EXPECT_EQ(Sim.MessageBoxes()[0].TextAnsi(), ResConst::MsgSetupDamaged);
-  EXPECT_TRUE(NothingInstalled());
-  EXPECT_FALSE(Sim.KeyExists(InstallKey));
+  const std::string good = ReadTreeFile(PENNACLE_BINARY_DIR "/FILES.zlib");
+  std::string flipped = good;
+  flipped[flipped.size() / 2] ^= 0x10;
+  struct Case {
+    const char* what;
+    std::string payload;
+  } cases[] = {{"cut in half", good.substr(0, good.size() / 2)},
+               {"one byte flipped", flipped},
+               {"the checksum's last byte missing", good.substr(0, good.size() - 1)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Sim.AddResource("FILES", "FILES", c.payload);
+    ResetRunState();
+    const size_t boxes = Sim.MessageBoxes().size();
+    EXPECT_EQ(Run("-s"), 2);
+    EXPECT_EQ(Sim.MessageBoxes().size(), boxes);
+    EXPECT_TRUE(NothingInstalled());
+    ResetRunState();
+    Sim.MessageBoxAnswers = {IDOK};
+    EXPECT_EQ(Run(""), 2);
+    ASSERT_EQ(Sim.MessageBoxes().size(), boxes + 1);
+    EXPECT_EQ(Sim.MessageBoxes().back().TextAnsi(), ResConst::MsgSetupDamaged);
+    EXPECT_TRUE(NothingInstalled());
+    EXPECT_FALSE(Sim.KeyExists(InstallKey));
+  }
 }
 
 } // namespace

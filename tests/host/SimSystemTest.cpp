@@ -23,6 +23,37 @@ TEST_F(SimSystemTest, PathsResolveAsGetFullPathNameDoes) {
   EXPECT_EQ(Sim.CurrentDirectory(), "c:\\");
 }
 
+TEST_F(SimSystemTest, PathsOfMaxPathLengthFailUnlessLongPathsAreOn) {
+  // A folder of 247 characters is the longest Windows creates; a file path of 259 the longest
+  // it opens; a current directory of 258 the longest it takes.
+  auto folder = [](size_t length) { return "C:\\" + std::string(length - 3, 'f'); };
+  EXPECT_TRUE(Sim.CreateDirectoryW(W(folder(247).c_str())));
+  EXPECT_FALSE(Sim.CreateDirectoryW(W(folder(248).c_str())));
+  EXPECT_EQ(Sim.GetLastError(), ERROR_FILENAME_EXCED_RANGE);
+  const std::string in247 = folder(247) + "\\";
+  Handle h = Sim.CreateFileW(W((in247 + std::string(11, 'n')).c_str()), GENERIC_WRITE, 0,
+                             CREATE_ALWAYS, 0x80);
+  EXPECT_NE(h, INVALID_HANDLE_VALUE);
+  Sim.CloseHandle(h);
+  const std::string file260 = in247 + std::string(12, 'n');
+  EXPECT_EQ(Sim.CreateFileW(W(file260.c_str()), GENERIC_WRITE, 0, CREATE_ALWAYS, 0x80),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Sim.GetLastError(), ERROR_FILENAME_EXCED_RANGE);
+  Sim.MakeDirs(folder(258));
+  Sim.MakeDirs(folder(259));
+  EXPECT_TRUE(Sim.SetCurrentDirectoryA(folder(258)));
+  EXPECT_FALSE(Sim.SetCurrentDirectoryA(folder(259)));
+  TFindData data;
+  EXPECT_EQ(Sim.FindFirstFileA(folder(258) + "\\*", data), INVALID_HANDLE_VALUE);
+
+  Sim.SetLongPathsEnabled(true);
+  EXPECT_TRUE(Sim.CreateDirectoryW(W(folder(248).c_str())));
+  h = Sim.CreateFileW(W(file260.c_str()), GENERIC_WRITE, 0, CREATE_ALWAYS, 0x80);
+  EXPECT_NE(h, INVALID_HANDLE_VALUE);
+  Sim.CloseHandle(h);
+  EXPECT_TRUE(Sim.SetCurrentDirectoryA(folder(259)));
+}
+
 TEST_F(SimSystemTest, FilesHonourSharingReadOnlyAndMissingFolders) {
   Handle h = Sim.CreateFileW(W("C:\\a.txt"), GENERIC_WRITE, 0, CREATE_ALWAYS, 0x80);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);

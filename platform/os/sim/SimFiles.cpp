@@ -356,6 +356,9 @@ void SimSystem::SetCommandLine(const std::string& commandLine) {
 void SimSystem::SetAnsiCodePage(uint32_t codePage) {
   P->Acp = codePage;
 }
+void SimSystem::SetLongPathsEnabled(bool enabled) {
+  P->LongPaths = enabled;
+}
 std::string SimSystem::CurrentDirectory() const {
   return ToAnsi(P->Cwd);
 }
@@ -389,6 +392,18 @@ static bool ParentExists(const SimSystem::Impl& m, const TSimPath& p) {
   if (p.Parts.size() <= 1) return true;
   auto it = m.Tree.find(p.ParentKey());
   return it != m.Tree.end() && it->second.Dir;
+}
+
+// The lengths Windows takes without long-path support: a path of fewer than MAX_PATH
+// characters, a new folder that leaves room for an 8.3 name in it, a current directory with
+// room for its trailing backslash.
+constexpr size_t kPathLimit = MAX_PATH, kNewFolderLimit = MAX_PATH - 12,
+                 kCurrentDirectoryLimit = MAX_PATH - 1;
+
+static bool Fits(SimSystem::Impl& m, const Resolved& r, size_t limit) {
+  if (m.LongPaths || r.Path.Full().size() < limit) return true;
+  m.LastError = ERROR_FILENAME_EXCED_RANGE;
+  return false;
 }
 
 static bool ShareConflict(const SimSystem::Impl& m, const std::u16string& key, uint32_t access,
@@ -430,6 +445,7 @@ Handle SimSystem::CreateFileW(const std::u16string& fileName, uint32_t desiredAc
     P->LastError = error;
     return kInvalidHandle;
   }
+  if (!Fits(*P, r, kPathLimit)) return kInvalidHandle;
   const std::u16string key = r.Path.Key();
   bool writes = desiredAccess & GENERIC_WRITE;
   auto it = P->Tree.find(key);
@@ -641,6 +657,7 @@ bool SimSystem::DeleteFileW(const std::u16string& fileName) {
     P->LastError = error;
     return false;
   }
+  if (!Fits(*P, r, kPathLimit)) return false;
   auto it = P->Tree.find(r.Path.Key());
   if (it == P->Tree.end() || it->second.Dir) {
     P->LastError = it == P->Tree.end() ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED;
@@ -673,6 +690,7 @@ bool SimSystem::CreateDirectoryW(const std::u16string& path) {
     P->LastError = ERROR_ACCESS_DENIED;
     return false;
   }
+  if (!Fits(*P, r, kNewFolderLimit)) return false;
   if (P->Tree.count(r.Path.Key())) {
     P->LastError = ERROR_ALREADY_EXISTS;
     return false;
@@ -702,6 +720,7 @@ bool SimSystem::RemoveDirectoryW(const std::u16string& path) {
     P->LastError = error;
     return false;
   }
+  if (!Fits(*P, r, kPathLimit)) return false;
   const std::u16string key = r.Path.Key();
   auto it = P->Tree.find(key);
   if (it == P->Tree.end() || !it->second.Dir) {
@@ -731,6 +750,7 @@ uint32_t SimSystem::GetFileAttributesW(const std::u16string& fileName) {
     P->LastError = error;
     return INVALID_FILE_ATTRIBUTES;
   }
+  if (!Fits(*P, r, kPathLimit)) return INVALID_FILE_ATTRIBUTES;
   if (r.Path.IsRoot()) return FILE_ATTRIBUTE_DIRECTORY;
   auto it = P->Tree.find(r.Path.Key());
   if (it == P->Tree.end()) {
@@ -742,7 +762,7 @@ uint32_t SimSystem::GetFileAttributesW(const std::u16string& fileName) {
 
 bool SimSystem::SetFileAttributesW(const std::u16string& fileName, uint32_t attributes) {
   Resolved r;
-  if (!ResolvePath(*P, fileName, r)) return false;
+  if (!ResolvePath(*P, fileName, r) || !Fits(*P, r, kPathLimit)) return false;
   auto it = P->Tree.find(r.Path.Key());
   if (it == P->Tree.end()) {
     P->LastError = ERROR_FILE_NOT_FOUND;
@@ -779,6 +799,10 @@ Handle SimSystem::FindFirstFileA(const std::string& pattern, TFindData& data) {
   uint32_t error = ERROR_PATH_NOT_FOUND;
   if (mask.empty() || !ResolvePath(*P, dir, r) || !Readable(*P, r, error)) {
     P->LastError = mask.empty() ? ERROR_FILE_NOT_FOUND : error;
+    return kInvalidHandle;
+  }
+  if (!P->LongPaths && r.Path.Full().size() + 1 + mask.size() >= kPathLimit) {
+    P->LastError = ERROR_FILENAME_EXCED_RANGE;
     return kInvalidHandle;
   }
   std::u16string key = r.Path.Key();
@@ -844,6 +868,7 @@ bool SimSystem::SetCurrentDirectoryA(const std::string& path) {
     P->LastError = error;
     return false;
   }
+  if (!Fits(*P, r, kCurrentDirectoryLimit)) return false;
   if (!r.Path.IsRoot()) {
     auto it = P->Tree.find(r.Path.Key());
     if (it == P->Tree.end() || !it->second.Dir) {

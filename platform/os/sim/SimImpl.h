@@ -60,6 +60,7 @@ struct SimSystem::Impl {
   std::string WindowsDirectory = "C:\\Windows";
   std::string CommandLine;
   uint32_t Acp = 1252;
+  bool LongPaths = false;
 
   uint64_t ClockLocal = 0; // local file time
   int BiasMinutes = 0;

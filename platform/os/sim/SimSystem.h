@@ -134,6 +134,9 @@ public:
   void SetWindowsDirectory(const std::string& path); // empty: the call fails
   void SetCommandLine(const std::string& commandLine);
   void SetAnsiCodePage(uint32_t codePage); // 1252 (default) or 1251
+  // Off (the default), the file calls refuse paths as long as MAX_PATH, as Windows does
+  // unless long paths are enabled; on, they take any length, as Wine does.
+  void SetLongPathsEnabled(bool enabled);
   std::string CurrentDirectory() const;
 
   void SetLocalTime(const TSystemTime& time);
