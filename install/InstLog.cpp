@@ -73,19 +73,20 @@ void CreateInstallLog() {
   InstallLog = std::make_unique<TStringList>();
 }
 
-void LoadInstallLog(const std::string& path) {
-  if (!InstallLog || !FileExists(path)) return;
+bool LoadInstallLog(const std::string& path) {
+  if (!InstallLog || !FileExists(path)) return true;
   TStringList earlier;
   try {
     earlier.LoadFromFile(path);
   } catch (const Exception&) {
-    return;
+    return false;
   }
   *InstallLog = earlier;
+  return true;
 }
 
 void SaveInstallLog() {
-  if (!InstallLog) return;
+  if (!InstallLog || InstallLogPath.empty()) return;
   try {
     SaveLines(*InstallLog, InstallLogPath);
   } catch (const Exception&) {

@@ -106,10 +106,11 @@ public:
 };
 // A new, empty install log.
 void CreateInstallLog();
-// Puts the lines of an earlier install log into InstallLog; a file that cannot be read
-// leaves it as it was.
-void LoadInstallLog(const std::string& path);
-// Saves the install log to InstallLogPath; a failure changes nothing.
+// Puts the lines of an earlier install log into InstallLog; false when the file exists but
+// cannot be read, which leaves InstallLog as it was.
+bool LoadInstallLog(const std::string& path);
+// Saves the install log to InstallLogPath (nothing when it is empty); a failure changes
+// nothing.
 void SaveInstallLog();
 
 // ---- the update log ----

@@ -86,7 +86,9 @@ void TMainDlgForm::RunInstallation() {
   CreateInstallLog();
   if (!IsRemovableTarget()) {
     InstallLogPath = GetTargetPath(InstallLogFile);
-    if (FileExists(InstallLogPath)) LoadInstallLog(InstallLogPath);
+    // An earlier log that cannot be read is kept rather than replaced by this run's lines
+    // alone: it may be the only record of what earlier installations put here.
+    if (FileExists(InstallLogPath) && !LoadInstallLog(InstallLogPath)) InstallLogPath.clear();
   }
   InstallStarted = true;
   FSelectedComponents = 0;

@@ -162,6 +162,18 @@ TEST_F(InstallRunTest, ASecondInstallationKeepsTheOldLogFirstAndAddsNoDuplicates
             1);
 }
 
+TEST_F(InstallRunTest, AnEarlierLogThatCannotBeReadIsKeptAsItIs) {
+  const std::string path = DefaultDest + std::string("\\Install.log");
+  const std::string earlier = "Made Dir: C:\\Somewhere\\\r\nFile Copy: C:\\Somewhere\\a.dat\r\n";
+  Sim.PutFile(path, earlier);
+  Sim.AddFault(FaultOf(SimCall::ReadFile, "Install.log"));
+  RunSilently();
+  ASSERT_EQ(SetupExitCode, 0);
+  Sim.ClearFaults();
+  SaveInstallLog();
+  EXPECT_EQ(Text(path), earlier);
+}
+
 TEST_F(InstallRunTest, ShortcutsForAnyoneReplaceTheCurrentUsersOnes) {
   Sim.PutFile(UserPrograms(), "old");
   Sim.PutFile(UserDesktop(), "old");
