@@ -23,13 +23,17 @@ void WriteStringToFile(const std::string& path, const std::string& bytes) {
                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN));
   if (!file.Valid()) return;
   uint32_t written = 0;
-  Sys().WriteFile(file.Get(), bytes.data(), uint32_t(bytes.size()), &written);
+  const bool whole = Sys().WriteFile(file.Get(), bytes.data(), uint32_t(bytes.size()), &written) &&
+                     written == bytes.size();
+  file.Reset();
+  // Nobody is told of the failure, but a cut stamp or data file would be read as a wrong value.
+  if (!whole) Sys().DeleteFileW(WideFrom1252(path));
 }
 
 void CreateShortcut(const std::string& shortcutPath, const std::string& targetPath,
                     const std::string& workingFolder, const std::string& description) {
-  // Without the shell's link object there is nothing to set or save, but the folder and the
-  // log line are made as for any shortcut.
+  // Without the shell's link object there is nothing to set or save, but the folder is made
+  // as for any shortcut.
   std::unique_ptr<TShellLink> link = Sys().CreateShellLink();
   if (link) {
     link->SetPath(targetPath);

@@ -397,6 +397,16 @@ void FaultMatrixTest::RunScenario(const TScenario& s) {
     EXPECT_EQ(sim.SavedLinks().size(), 2u);
   }
 
+  // The small data files are whole or absent: a cut value would be read as a wrong one.
+  const std::pair<std::string, size_t> smallFiles[] = {
+      {DataRootOf(layout) + "\\pnc_common.dat", 16},
+      {DataRootOf(layout) + "\\Hidden\\install_stamp", 8}};
+  for (const auto& [file, size] : smallFiles) {
+    if (auto content = sim.FileContent(file)) {
+      EXPECT_EQ(content->size(), size) << "cut: " << file;
+    }
+  }
+
   if (s.Completes) {
     const std::string common = DataRootOf(layout) + "\\pnc_common.dat";
     EXPECT_TRUE(sim.FileExists(common) || Contains(common, s.MayMiss)) << "did not finish";

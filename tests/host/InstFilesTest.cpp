@@ -61,6 +61,22 @@ TEST_F(InstFilesTest, WriteStringToFileReplacesTheFileWithTheBytesAndLogsNothing
   EXPECT_EQ(Sim.OpenHandleCount(), 0u);
 }
 
+// A failed or cut write is not reported, but it leaves no file that holds a wrong value.
+TEST_F(InstFilesTest, WriteStringToFileLeavesNoCutFile) {
+  const std::string bytes("12345678");
+  for (std::optional<uint32_t> shortBytes :
+       {std::optional<uint32_t>(5), std::optional<uint32_t>()}) {
+    Sim.PutFile("C:\\Data\\stamp", "an older content");
+    TSimFault fault = FaultOf(SimCall::WriteFile, "stamp");
+    fault.ShortWriteBytes = shortBytes;
+    Sim.AddFault(fault);
+    WriteStringToFile("C:\\Data\\stamp", bytes);
+    Sim.ClearFaults();
+    EXPECT_FALSE(Sim.FileExists("C:\\Data\\stamp")) << (shortBytes ? "short" : "failed");
+    EXPECT_EQ(Sim.OpenHandleCount(), 0u);
+  }
+}
+
 TEST_F(InstFilesTest, CreateShortcutSavesTheLinkInANewFolderAndLogsIt) {
   CreateShortcut("C:\\Menu\\Pennacle\\Pennacle Word Processor.lnk",
                  "C:\\Program Files\\Pennacle\\pnc.exe", "C:\\Program Files\\Pennacle",
