@@ -9,6 +9,8 @@
 //   wait-wizard            waits for the wizard's window
 //   page                   reports the title, buttons, check boxes, edit box, list rows
 //   wait-title TEXT        waits until the page title is TEXT
+//   walk-to TEXT           presses Next page by page, each time waiting for the next title,
+//                          until the page title is TEXT
 //   click CAPTION          presses the visible button with that caption (ampersands ignored)
 //   check CAPTION on|off   sets the visible check box with that caption
 //   type TEXT              replaces the text of the visible edit box
@@ -319,6 +321,24 @@ void Run(const std::string& command, const std::string& arg) {
       return t && TextOf(t) == arg ? t : nullptr;
     });
     if (!ok) Timeout("title " + arg);
+  } else if (command == "walk-to") {
+    for (int page = 0; page < 8; ++page) {
+      HWND title = wizard ? TitleLabel(wizard) : nullptr;
+      const std::string shown = title ? TextOf(title) : std::string();
+      if (shown == arg) return;
+      Run("click", "Next >");
+      if (Failed) return;
+      if (!WaitFor([&]() -> HWND {
+            HWND w = FindWizard();
+            HWND t = w ? TitleLabel(w) : nullptr;
+            return t && TextOf(t) != shown ? t : nullptr;
+          })) {
+        Timeout("the page after " + shown);
+        return;
+      }
+      wizard = FindWizard();
+    }
+    Timeout("title " + arg);
   } else if (command == "click") {
     HWND button = wizard ? FindControl(wizard, IsPushButton, arg) : nullptr;
     if (!button) {

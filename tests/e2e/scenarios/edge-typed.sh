@@ -8,10 +8,7 @@ mkdir -p "$ACCENTED/pnc.exe" # a folder where the program file should go: it can
 out=$(drive_ui <<'S'
 start C:\e2e\setup.exe
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
+walk-to Choose Destination Folder
 type X:\One
 click Next >
 wait-title Select Components
@@ -21,10 +18,7 @@ click < Back
 wait-title Choose Destination Folder
 type C:\Caf€é Présent
 page
-click Next >
-wait-title Select Components
-click Next >
-wait-title Ready to Install
+walk-to Ready to Install
 click Next >
 wait-box
 screenshot C:\e2e\shots\box-accented.bmp

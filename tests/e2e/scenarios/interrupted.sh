@@ -10,14 +10,7 @@ out=$(drive_ui <<S
 hold C:\\ProgramData\\Pennacle\\Public\\$held
 start C:\\e2e\\setup.exe
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
-click Next >
-wait-title Select Components
-click Next >
-wait-title Ready to Install
+walk-to Ready to Install
 click Next >
 wait-box
 answer Abort

@@ -27,14 +27,7 @@ out=$(drive_ui <<'S'
 hold C:\Program Files\Pennacle\pnc.exe
 start C:\e2e\setup.exe
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
-click Next >
-wait-title Select Components
-click Next >
-wait-title Ready to Install
+walk-to Ready to Install
 click Next >
 wait-box
 screenshot C:\e2e\shots\box-cannot-create.bmp

@@ -5,14 +5,7 @@ new_prefix
 out=$(drive_ui <<'S'
 start C:\e2e\setup.exe
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
-click Next >
-wait-title Select Components
-click Next >
-wait-title Ready to Install
+walk-to Ready to Install
 start-product C:\e2e\pnc.exe
 click Next >
 wait-box

@@ -5,10 +5,7 @@ DDRIVE=$(add_drive d hd)
 out=$(drive_ui <<'S'
 start C:\e2e\setup.exe
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
+walk-to Choose Destination Folder
 type D:\Apps\
 click Next >
 wait-title Select Components
@@ -16,10 +13,7 @@ page
 toggle-row 3
 page
 screenshot C:\e2e\shots\components-without-clips.bmp
-click Next >
-wait-title Ready to Install
-click Next >
-wait-title Installation Complete
+walk-to Installation Complete
 check &Launch Pennacle Word Processor off
 click Finish
 wait-exit

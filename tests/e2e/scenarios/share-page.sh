@@ -8,10 +8,7 @@ ln -sfn "$PREFIX-drives/share" "$PREFIX/dosdevices/unc/server/share"
 out=$(drive_ui <<'S'
 start C:\e2e\setup.exe -D\\server\share\Apps
 wait-wizard
-click Next >
-wait-title License Agreement
-click Next >
-wait-title Choose Destination Folder
+walk-to Choose Destination Folder
 page
 screenshot C:\e2e\shots\destination-share.bmp
 click Next >
