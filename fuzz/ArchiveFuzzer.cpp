@@ -1,8 +1,8 @@
 // The archive on any inflated bytes: the fuzzer's input is the record stream, deflated here
 // and carried as the setup's own resource. It loads or raises ESetupDamaged, nothing else.
-// A loaded archive has records that tile the payload, and names that stay in their folder:
-// every record is then installed below one folder on a fresh simulated machine, and each file
-// reported written holds its record's bytes, and nothing lands outside that folder.
+// A loaded archive has records that tile the payload, and names that stay in their folder and
+// name no device. Its first records are then installed below one folder on a fresh simulated
+// machine: each file reported written holds its record's bytes, and nothing lands elsewhere.
 #include "install/AttachFiles.h"
 #include "install/InstUtils.h"
 #include "platform/os/sim/SimSystem.h"
@@ -14,6 +14,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <set>
 #include <string>
@@ -36,6 +37,18 @@ bool BeginsWith(const std::string& s, const std::string& prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
+// CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever their case, extension or trailing blanks.
+bool IsDevice(std::string element) {
+  element = element.substr(0, element.find('.'));
+  element.erase(element.find_last_not_of(' ') + 1);
+  if (element.size() != 3 && element.size() != 4) return false;
+  for (char& c : element) c = char(std::toupper(static_cast<unsigned char>(c)));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (element == device) return true;
+  return element.size() == 4 && (element.rfind("COM", 0) == 0 || element.rfind("LPT", 0) == 0) &&
+         element[3] >= '1' && element[3] <= '9';
+}
+
 // The ways out of a folder, stated apart from the loader's own rule.
 bool CouldEscape(const std::string& name) {
   if (name.empty() || name[0] == '\\' || name.find(':') != std::string::npos ||
@@ -47,7 +60,7 @@ bool CouldEscape(const std::string& name) {
       element += name[i];
       continue;
     }
-    if (element.find_first_not_of(". ") == std::string::npos) return true;
+    if (element.find_first_not_of(". ") == std::string::npos || IsDevice(element)) return true;
     element.clear();
   }
   return false;
