@@ -8,6 +8,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "wizard/Dialogs.h"
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -485,6 +486,25 @@ TEST_F(ControlsTest, TheMemoLoadsLinesFromAFile) {
   EXPECT_EQ(Form->LicenseMemo->Lines()[3], "Last");
   EXPECT_THROW(Form->LicenseMemo->Lines().LoadFromFile("C:\\Temp\\missing.tmp"), Exception);
   EXPECT_EQ(Form->LicenseMemo->Lines().Count(), 4) << "a failed load changes nothing";
+}
+
+TEST_F(ControlsTest, TextMetricsStayWithinRangeForAnyFontHeight) {
+  // The description may give any height; the headless metrics once overflowed on these.
+  struct Case {
+    int height, charHeight, extentWidth; // of ten characters
+  } cases[] = {{-11, 13, 60},
+               {13, 13, 60},
+               {INT_MIN, INT_MAX, INT_MAX},
+               {INT_MAX, INT_MAX, INT_MAX},
+               {-INT_MAX, INT_MAX, INT_MAX}};
+  for (const Case& c : cases) {
+    TFont font;
+    font.SetHeight(c.height);
+    EXPECT_EQ(FontCharHeight(font), c.charHeight) << c.height;
+    const TSize extent = FontTextExtent(font, "0123456789");
+    EXPECT_EQ(extent.Width, c.extentWidth) << c.height;
+    EXPECT_EQ(extent.Height, c.charHeight) << c.height;
+  }
 }
 
 // ---- components and the application ----
