@@ -37,7 +37,8 @@ bool BeginsWith(const std::string& s, const std::string& prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-// CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever their case, extension or trailing blanks.
+// CON, PRN, AUX, NUL, COM1-9, LPT1-9 (also with the superscripts 1 to 3), whatever their
+// case, extension or trailing blanks.
 bool IsDevice(std::string element) {
   element = element.substr(0, element.find('.'));
   element.erase(element.find_last_not_of(' ') + 1);
@@ -46,7 +47,7 @@ bool IsDevice(std::string element) {
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})
     if (element == device) return true;
   return element.size() == 4 && (element.rfind("COM", 0) == 0 || element.rfind("LPT", 0) == 0) &&
-         element[3] >= '1' && element[3] <= '9';
+         std::string("123456789\xB9\xB2\xB3").find(element[3]) != std::string::npos;
 }
 
 // The ways out of a folder, stated apart from the loader's own rule.
