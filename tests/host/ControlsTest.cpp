@@ -507,6 +507,35 @@ TEST_F(ControlsTest, TextMetricsStayWithinRangeForAnyFontHeight) {
   }
 }
 
+TEST_F(ControlsTest, BoundsAndAlignmentStayWithinTheCoordinatesForAnySizes) {
+  // A description may give any number; aligning two such panels once overflowed int.
+  TForm form;
+  form.SetBounds(0, 0, 400, 300);
+  auto panel = [&form](TAlign align) -> TPanel& {
+    TPanel& p = form.CreateOwned<TPanel>();
+    p.SetParent(&form);
+    p.SetBounds(INT_MAX, INT_MIN, INT_MAX, INT_MAX);
+    p.SetAlign(align);
+    return p;
+  };
+  TPanel& top1 = panel(alTop);
+  TPanel& top2 = panel(alTop);
+  TPanel& right = panel(alRight);
+  TPanel& client = panel(alClient);
+  form.Realign();
+  // The second panel starts nearer the top edge, so it comes first.
+  EXPECT_EQ(top2.BoundsRect(), (TRect{0, 0, 400, MaxCoordinate}));
+  EXPECT_EQ(top1.BoundsRect(), (TRect{0, MaxCoordinate, 400, 2 * MaxCoordinate}));
+  EXPECT_EQ(right.BoundsRect(), (TRect{400 - MaxCoordinate, MaxCoordinate, 400, MaxCoordinate}));
+  EXPECT_EQ(client.BoundsRect(), (TRect{0, MaxCoordinate, 0, MaxCoordinate}));
+  TPanel loose;
+  loose.SetBounds(INT_MIN, INT_MAX, -1, INT_MIN);
+  EXPECT_EQ(loose.Left(), -MaxCoordinate);
+  EXPECT_EQ(loose.Top(), MaxCoordinate);
+  EXPECT_EQ(loose.Width(), 0);
+  EXPECT_EQ(loose.Height(), 0);
+}
+
 // ---- components and the application ----
 
 TEST(ComponentTest, AnOwnerDestroysWhatItOwnsLastCreatedFirst) {

@@ -403,7 +403,7 @@ TEST_F(FormLayoutTest, NumbersPast64BitsFailInsteadOfWrapping) {
     TLabel* L = nullptr;
     explicit TLabelForm(const std::string& value) {
       PublishField("L", L);
-      ReadFormText("object X: TLabelForm\n  object L: TLabel\n    Left = " + value +
+      ReadFormText("object X: TLabelForm\n  object L: TLabel\n    Font.Height = " + value +
                        "\n  end\nend\n",
                    "TLabelForm");
     }
@@ -413,7 +413,7 @@ TEST_F(FormLayoutTest, NumbersPast64BitsFailInsteadOfWrapping) {
                             "$8000000000000000", "-99999999999999999999"}) {
     try {
       TLabelForm form(value);
-      ADD_FAILURE() << value << " read as " << form.L->Left();
+      ADD_FAILURE() << value << " read as " << form.L->Font().Height();
     } catch (const EFormError& e) {
       EXPECT_EQ(std::string(e.what()), "Line 3: number out of range") << value;
     }
@@ -423,10 +423,10 @@ TEST_F(FormLayoutTest, NumbersPast64BitsFailInsteadOfWrapping) {
     TLabelForm form("9223372036854775807");
     ADD_FAILURE() << "read without error";
   } catch (const EFormError& e) {
-    EXPECT_EQ(std::string(e.what()), "Line 3: Left out of range");
+    EXPECT_EQ(std::string(e.what()), "Line 3: Font.Height out of range");
   }
-  EXPECT_EQ(TLabelForm("$7FFFFFFF").L->Left(), 2147483647);
-  EXPECT_EQ(TLabelForm("-2147483648").L->Left(), -2147483648);
+  EXPECT_EQ(TLabelForm("$7FFFFFFF").L->Font().Height(), 2147483647);
+  EXPECT_EQ(TLabelForm("-2147483648").L->Font().Height(), -2147483648);
 }
 
 } // namespace
