@@ -38,6 +38,10 @@ TForm* TControl::ParentForm() const {
   return nullptr;
 }
 
+int ToCoordinate(int64_t value) {
+  return int(std::clamp<int64_t>(value, -MaxCoordinate, MaxCoordinate));
+}
+
 namespace {
 int Coordinate(int64_t value, int64_t least = -MaxCoordinate) {
   return int(std::clamp<int64_t>(value, least, MaxCoordinate));

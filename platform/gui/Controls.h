@@ -9,6 +9,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/os/System.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ enum class TControlChange { Bounds, Visible, Enabled, Text, Font, Color, State, 
 // Far beyond any screen, yet small enough that a sum of a few positions and sizes stays
 // within int.
 constexpr int MaxCoordinate = 1 << 28;
+// The value brought within -MaxCoordinate to MaxCoordinate.
+int ToCoordinate(int64_t value);
 
 class TControl : public TComponent {
 public:

@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -264,6 +265,7 @@ void TCustomListBox::SetStyle(TListBoxStyle style) {
 }
 
 void TCustomListBox::SetItemHeight(int height) {
+  height = std::min(height, MaxCoordinate);
   if (height <= 0 || height == FItemHeight) return;
   FItemHeight = height;
   Changed(TControlChange::State);
@@ -281,8 +283,9 @@ void TCustomListBox::ScrolledTo(int topIndex) {
 }
 
 TRect TCustomListBox::ItemRect(int index) const {
-  const int top = (index - FTopIndex) * FItemHeight;
-  return TRect{0, top, ClientRect().Right, top + FItemHeight};
+  // Rows far off the list lie at its coordinates' ends rather than wrap round.
+  const int64_t top = (int64_t(index) - FTopIndex) * FItemHeight;
+  return TRect{0, ToCoordinate(top), ClientRect().Right, ToCoordinate(top + FItemHeight)};
 }
 
 int TCustomListBox::ItemAtPos(TPoint point, bool existing) const {
@@ -398,6 +401,7 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
 }
 
 void TComboBox::SetItemHeight(int height) {
+  height = std::min(height, MaxCoordinate);
   if (height <= 0 || height == FItemHeight) return;
   FItemHeight = height;
   Changed(TControlChange::State);
@@ -433,7 +437,8 @@ void TComboBox::PaintItem(int index) {
   TOwnerDrawState state;
   if (index == FItemIndex && index >= 0) state.Include(odSelected);
   if (!EnabledChain()) state.Include(odDisabled);
-  PaintItem(index, TRect{0, index * FItemHeight, Width(), (index + 1) * FItemHeight}, state);
+  const int64_t top = int64_t(index) * FItemHeight;
+  PaintItem(index, TRect{0, ToCoordinate(top), Width(), ToCoordinate(top + FItemHeight)}, state);
 }
 
 void TComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {

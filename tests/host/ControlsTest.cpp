@@ -536,6 +536,33 @@ TEST_F(ControlsTest, BoundsAndAlignmentStayWithinTheCoordinatesForAnySizes) {
   EXPECT_EQ(loose.Height(), 0);
 }
 
+TEST_F(ControlsTest, RowsOfAnyHeightStayWithinTheCoordinates) {
+  // Row 1 of a list with rows 2^31 - 1 high once began past the end of int.
+  TListBox list;
+  list.SetBounds(0, 0, 100, 100);
+  for (const char* row : {"a", "b", "c"}) list.Items().Add(row);
+  list.SetItemHeight(INT_MAX);
+  EXPECT_EQ(list.ItemHeight(), MaxCoordinate);
+  EXPECT_EQ(list.ItemRect(0), (TRect{0, 0, 96, MaxCoordinate}));
+  EXPECT_EQ(list.ItemRect(2), (TRect{0, MaxCoordinate, 96, MaxCoordinate}));
+  EXPECT_EQ(list.ItemRect(-3), (TRect{0, -MaxCoordinate, 96, -MaxCoordinate}));
+  list.SetItemHeight(17);
+  EXPECT_EQ(list.ItemRect(2), (TRect{0, 34, 96, 51}));
+
+  TComboBox combo;
+  combo.SetBounds(0, 0, 100, 20);
+  for (const char* row : {"a", "b", "c"}) combo.Items().Add(row);
+  combo.SetItemHeight(INT_MAX);
+  std::vector<TRect> drawn;
+  combo.OnDrawItem = [&drawn](TWinControl*, int, const TRect& rect, TOwnerDrawState) {
+    drawn.push_back(rect);
+  };
+  for (int row = 0; row < 3; ++row) combo.PaintItem(row);
+  EXPECT_EQ(drawn, (std::vector<TRect>{{0, 0, 100, MaxCoordinate},
+                                       {0, MaxCoordinate, 100, MaxCoordinate},
+                                       {0, MaxCoordinate, 100, MaxCoordinate}}));
+}
+
 // ---- components and the application ----
 
 TEST(ComponentTest, AnOwnerDestroysWhatItOwnsLastCreatedFirst) {
