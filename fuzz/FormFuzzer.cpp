@@ -1,7 +1,8 @@
 // The form reader on any text, with the wizard's classes registered, into a throwaway form
 // that has the wizard's handlers but none of its fields. The reader builds the form or raises
 // EFormError; anything else is a finding. A form it built gets its windows and is painted,
-// and the focus goes once round it, so that whatever the text set is used.
+// with every row of its lists, and the focus goes once round it, so that whatever the text set
+// is used.
 #include "app/Setup.h"
 #include "platform/gui/Backend.h"
 #include "platform/gui/FormReader.h"
@@ -11,6 +12,7 @@
 
 #include "FuzzSupport.h"
 
+#include <algorithm>
 #include <exception>
 #include <fstream>
 #include <sstream>
@@ -66,9 +68,23 @@ void PaintTree(TWinControl& control, TCanvas& canvas) {
     if (auto* child = dynamic_cast<TWinControl*>(control.Controls(i))) PaintTree(*child, canvas);
 }
 
+// Every row of the lists, and one on each side of them.
+void PaintRows(TForm& form) {
+  constexpr int kRows = 64;
+  for (int i = 0; i < form.ComponentCount(); ++i) {
+    TComponent* component = form.Components(i);
+    if (auto* list = dynamic_cast<TCustomListBox*>(component))
+      for (int row = -1; row <= std::min(list->Items().Count(), kRows); ++row) list->PaintItem(row);
+    if (auto* combo = dynamic_cast<TComboBox*>(component))
+      for (int row = -1; row <= std::min(combo->Items().Count(), kRows); ++row)
+        combo->PaintItem(row);
+  }
+}
+
 void Use(TForm& form) {
   form.HandleNeeded();
   PaintTree(form, *Gui().CreateCanvas());
+  PaintRows(form);
   for (int i = 0; i <= form.ComponentCount(); ++i) form.SelectNext(form.ActiveControl(), true);
 }
 
