@@ -20,8 +20,8 @@ const char* const ComponentNames[ComponentCount] = {
 
 const char* const ComponentFileLists[ComponentCount] = {
     "pnc.exe\rLicense.txt",
-    "English (American).lgs\rEnglish (British).lgs\renglish.zlx\rus.zlx\ruk.zlx\r"
-    "userdicen.tlx\rEnglish (American).cache\rEnglish (American).hyph\rEnglish (British).hyph",
+    ("English (American).lgs\rEnglish (British).lgs\renglish.zlx\rus.zlx\ruk.zlx\r"
+     "userdicen.tlx\rEnglish (American).cache\rEnglish (American).hyph\rEnglish (British).hyph"),
     "Templates\\",
     "Clip Library\\",
     "Basic.snd",

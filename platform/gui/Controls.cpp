@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 
 #include <algorithm>
+#include <cstdint>
 
 // ---- TControl ----
 
@@ -37,9 +38,21 @@ TForm* TControl::ParentForm() const {
   return nullptr;
 }
 
+int ToCoordinate(int64_t value) {
+  return int(std::clamp<int64_t>(value, -MaxCoordinate, MaxCoordinate));
+}
+
+namespace {
+int Coordinate(int64_t value, int64_t least = -MaxCoordinate) {
+  return int(std::clamp<int64_t>(value, least, MaxCoordinate));
+}
+} // namespace
+
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (width < 0) width = 0;
-  if (height < 0) height = 0;
+  left = Coordinate(left);
+  top = Coordinate(top);
+  width = Coordinate(width, 0);
+  height = Coordinate(height, 0);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   FLeft = left;
   FTop = top;
@@ -278,21 +291,23 @@ void TWinControl::Realign() {
     });
     return list;
   };
+  // The edges move in 64 bits and stay within the coordinates, however many controls there are.
   for (TControl* c : pick(alTop)) {
     c->SetBounds(area.Left, area.Top, area.Width(), c->Height());
-    area.Top += c->Height();
+    area.Top = Coordinate(int64_t(area.Top) + c->Height());
   }
   for (TControl* c : pick(alBottom)) {
-    c->SetBounds(area.Left, area.Bottom - c->Height(), area.Width(), c->Height());
-    area.Bottom -= c->Height();
+    c->SetBounds(area.Left, Coordinate(int64_t(area.Bottom) - c->Height()), area.Width(),
+                 c->Height());
+    area.Bottom = Coordinate(int64_t(area.Bottom) - c->Height());
   }
   for (TControl* c : pick(alLeft)) {
     c->SetBounds(area.Left, area.Top, c->Width(), area.Height());
-    area.Left += c->Width();
+    area.Left = Coordinate(int64_t(area.Left) + c->Width());
   }
   for (TControl* c : pick(alRight)) {
-    c->SetBounds(area.Right - c->Width(), area.Top, c->Width(), area.Height());
-    area.Right -= c->Width();
+    c->SetBounds(Coordinate(int64_t(area.Right) - c->Width()), area.Top, c->Width(), area.Height());
+    area.Right = Coordinate(int64_t(area.Right) - c->Width());
   }
   for (TControl* c : pick(alClient)) c->SetBounds(area.Left, area.Top, area.Width(), area.Height());
 }

@@ -9,6 +9,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/os/System.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,12 @@ constexpr int vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32,
 
 // What changed in a control, for the native window and for the control's own reactions.
 enum class TControlChange { Bounds, Visible, Enabled, Text, Font, Color, State, Items, Selection };
+
+// Far beyond any screen, yet small enough that a sum of a few positions and sizes stays
+// within int.
+constexpr int MaxCoordinate = 1 << 28;
+// The value brought within -MaxCoordinate to MaxCoordinate.
+int ToCoordinate(int64_t value);
 
 class TControl : public TComponent {
 public:
@@ -44,6 +51,8 @@ public:
   void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
   void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
   void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  // Positions are kept within -MaxCoordinate to MaxCoordinate and sizes within 0 to
+  // MaxCoordinate, whatever a description or a text extent asks for.
   virtual void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   // In the control's own coordinates.

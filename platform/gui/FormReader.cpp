@@ -125,8 +125,10 @@ void TFormReader::Advance() {
       const int d = std::isdigit(static_cast<unsigned char>(Text[p]))
                         ? Text[p] - '0'
                         : std::tolower(static_cast<unsigned char>(Text[p])) - 'a' + 10;
-      value = value * (hex ? 16 : 10) + uint64_t(d);
-      if (value > uint64_t(INT64_MAX)) Fail(Line, "number out of range");
+      // Checked before it grows: past 64 bits the value would wrap to a small one.
+      const uint64_t base = hex ? 16 : 10;
+      if (value > (uint64_t(INT64_MAX) - uint64_t(d)) / base) Fail(Line, "number out of range");
+      value = value * base + uint64_t(d);
       ++p;
     }
     if (p == digits) Fail(Line, std::string("unexpected character '") + c + "'");

@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -244,6 +245,7 @@ void TCustomItemsControl::SetItemIndex(int index) {
 }
 
 void TCustomItemsControl::SetItemHeight(int height) {
+  height = std::min(height, MaxCoordinate);
   if (height <= 0 || height == FItemHeight) return;
   FItemHeight = height;
   Changed(TControlChange::State);
@@ -348,8 +350,9 @@ void TCustomListBox::ScrolledTo(int topIndex) {
 }
 
 TRect TCustomListBox::ItemRect(int index) const {
-  const int top = (index - FTopIndex) * ItemHeight();
-  return TRect{0, top, ClientRect().Right, top + ItemHeight()};
+  // Rows far off the list lie at its coordinates' ends rather than wrap round.
+  const int64_t top = (int64_t(index) - FTopIndex) * ItemHeight();
+  return TRect{0, ToCoordinate(top), ClientRect().Right, ToCoordinate(top + ItemHeight())};
 }
 
 int TCustomListBox::ItemAtPos(TPoint point, bool existing) const {
@@ -415,7 +418,8 @@ void TComboBox::PaintItem(int index) {
   TOwnerDrawState state;
   if (index == ItemIndex() && index >= 0) state.Include(odSelected);
   if (!EnabledChain()) state.Include(odDisabled);
-  PaintItem(index, TRect{0, index * ItemHeight(), Width(), (index + 1) * ItemHeight()}, state);
+  const int64_t top = int64_t(index) * ItemHeight();
+  PaintItem(index, TRect{0, ToCoordinate(top), Width(), ToCoordinate(top + ItemHeight())}, state);
 }
 
 bool TComboBox::ReadProperty(TPropertyReader& r) {

@@ -16,6 +16,8 @@ void CivilFromDays(int64_t days, int& y, int& m, int& d) {
   Calendar::CivilFromDays(days - kDays1899To1970, y, m, d);
 }
 using Calendar::DaysInMonth;
+// 1 January 1 and 1 January 10000, the ends of the calendar.
+constexpr double kFirstDay = -693593, kPastLastDay = 2958466;
 } // namespace
 
 bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
@@ -39,6 +41,12 @@ TDateTime SystemTimeToDateTime(const TSystemTime& t) {
 }
 
 void DateTimeToSystemTime(TDateTime value, TSystemTime& t) {
+  // Stored date-times come from files: outside the calendar (or not a number) there is no
+  // date to give, and converting such a value to whole days would be undefined.
+  if (!(value > kFirstDay - 1 && value < kPastLastDay)) {
+    t = TSystemTime{};
+    return;
+  }
   double whole = std::trunc(value);
   int64_t ms = std::llround(std::fabs(value - whole) * kMsPerDay);
   int64_t days = int64_t(whole);

@@ -12,6 +12,7 @@ using TDateTime = double;
 bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
                        int millisecond, TDateTime& result);
 TDateTime SystemTimeToDateTime(const TSystemTime& time);
+// All zero (year 0) for a value outside the years 1 to 9999, or not a number.
 void DateTimeToSystemTime(TDateTime value, TSystemTime& time);
 TDateTime Now();
 

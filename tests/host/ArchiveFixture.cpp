@@ -25,11 +25,11 @@ std::string RecordBytes(const std::vector<TRecordSpec>& records) {
   return out;
 }
 
-std::string Deflate(const std::string& bytes) {
+std::string Deflate(const std::string& bytes, int level) {
   std::string out(compressBound(uLong(bytes.size())), '\0');
   uLongf size = uLongf(out.size());
   compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(bytes.data()),
-            uLong(bytes.size()), 9);
+            uLong(bytes.size()), level);
   out.resize(size);
   return out;
 }

@@ -17,7 +17,8 @@ struct TRecordSpec {
 
 // The inflated bytes of records as the packer lays them out.
 std::string RecordBytes(const std::vector<TRecordSpec>& records);
-std::string Deflate(const std::string& bytes);
+// Level 9, as the packer deflates; a lower level for the big streams a test makes many of.
+std::string Deflate(const std::string& bytes, int level = 9);
 // The stream this build embeds: FILES.zlib of the build folder.
 const std::string& BuildPayload();
 

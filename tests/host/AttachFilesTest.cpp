@@ -251,12 +251,19 @@ TEST_F(AttachFilesTest, NamesThatWouldLeaveTheTargetFolderAreDamagedData) {
       "\\\\srv\\x", "a/b.txt",      "Templates\\\\a.txt", "Templates\\",      ".",
       "..",         "..\\evil.exe", "a\\..\\..\\b",       "a\\.\\b",          "a\\. .\\b",
       "a\\...\\b",  ".. "};
-  for (const char* name : bad) {
+  // A device is the same in every folder, also with an extension.
+  const char* devices[] = {"CON",      "nul.txt", "Templates\\Com1", "Clip\\LPT9.log\\x",
+                           "aux .txt", "prn",     "LPT\xB3.prn"};
+  std::vector<const char*> refused(std::begin(bad), std::end(bad));
+  refused.insert(refused.end(), std::begin(devices), std::end(devices));
+  for (const char* name : refused) {
     Sim.AddResource("FILES", "FILES",
                     Deflate(RecordBytes({{"ok.txt", 45000.5, "ok"}, {name, 45000.5, "x"}})));
     EXPECT_THROW(TAttachedFiles(), ESetupDamaged) << name;
   }
-  const char* fine[] = {"...x", ".profile", "a.b\\c", "Headers & Footers\\Page X of Y.rtf"};
+  const char* fine[] = {"...x",     ".profile", "a.b\\c",  "Headers & Footers\\Page X of Y.rtf",
+                        "CONSOLE",  "com10",    "Cons\\x", "nul_.txt",
+                        "COM0.txt", "LPT\xB4"};
   for (const char* name : fine) {
     auto archive = Load(Deflate(RecordBytes({{name, 45000.5, "x"}})));
     ASSERT_EQ(archive->Files.size(), 1u) << name;

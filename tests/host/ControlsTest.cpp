@@ -8,6 +8,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "wizard/Dialogs.h"
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -485,6 +486,81 @@ TEST_F(ControlsTest, TheMemoLoadsLinesFromAFile) {
   EXPECT_EQ(Form->LicenseMemo->Lines()[3], "Last");
   EXPECT_THROW(Form->LicenseMemo->Lines().LoadFromFile("C:\\Temp\\missing.tmp"), Exception);
   EXPECT_EQ(Form->LicenseMemo->Lines().Count(), 4) << "a failed load changes nothing";
+}
+
+TEST_F(ControlsTest, TextMetricsStayWithinRangeForAnyFontHeight) {
+  // The description may give any height; the headless metrics once overflowed on these.
+  struct Case {
+    int height, charHeight, extentWidth; // of ten characters
+  } cases[] = {{-11, 13, 60},
+               {13, 13, 60},
+               {INT_MIN, INT_MAX, INT_MAX},
+               {INT_MAX, INT_MAX, INT_MAX},
+               {-INT_MAX, INT_MAX, INT_MAX}};
+  for (const Case& c : cases) {
+    TFont font;
+    font.SetHeight(c.height);
+    EXPECT_EQ(FontCharHeight(font), c.charHeight) << c.height;
+    const TSize extent = FontTextExtent(font, "0123456789");
+    EXPECT_EQ(extent.Width, c.extentWidth) << c.height;
+    EXPECT_EQ(extent.Height, c.charHeight) << c.height;
+  }
+}
+
+TEST_F(ControlsTest, BoundsAndAlignmentStayWithinTheCoordinatesForAnySizes) {
+  // A description may give any number; aligning two such panels once overflowed int.
+  TForm form;
+  form.SetBounds(0, 0, 400, 300);
+  auto panel = [&form](TAlign align) -> TPanel& {
+    TPanel& p = form.CreateOwned<TPanel>();
+    p.SetParent(&form);
+    p.SetBounds(INT_MAX, INT_MIN, INT_MAX, INT_MAX);
+    p.SetAlign(align);
+    return p;
+  };
+  TPanel& top1 = panel(alTop);
+  TPanel& top2 = panel(alTop);
+  TPanel& right = panel(alRight);
+  TPanel& client = panel(alClient);
+  form.Realign();
+  // The second panel starts nearer the top edge, so it comes first.
+  EXPECT_EQ(top2.BoundsRect(), (TRect{0, 0, 400, MaxCoordinate}));
+  EXPECT_EQ(top1.BoundsRect(), (TRect{0, MaxCoordinate, 400, 2 * MaxCoordinate}));
+  EXPECT_EQ(right.BoundsRect(), (TRect{400 - MaxCoordinate, MaxCoordinate, 400, MaxCoordinate}));
+  EXPECT_EQ(client.BoundsRect(), (TRect{0, MaxCoordinate, 0, MaxCoordinate}));
+  TPanel loose;
+  loose.SetBounds(INT_MIN, INT_MAX, -1, INT_MIN);
+  EXPECT_EQ(loose.Left(), -MaxCoordinate);
+  EXPECT_EQ(loose.Top(), MaxCoordinate);
+  EXPECT_EQ(loose.Width(), 0);
+  EXPECT_EQ(loose.Height(), 0);
+}
+
+TEST_F(ControlsTest, RowsOfAnyHeightStayWithinTheCoordinates) {
+  // Row 1 of a list with rows 2^31 - 1 high once began past the end of int.
+  TListBox list;
+  list.SetBounds(0, 0, 100, 100);
+  for (const char* row : {"a", "b", "c"}) list.Items().Add(row);
+  list.SetItemHeight(INT_MAX);
+  EXPECT_EQ(list.ItemHeight(), MaxCoordinate);
+  EXPECT_EQ(list.ItemRect(0), (TRect{0, 0, 96, MaxCoordinate}));
+  EXPECT_EQ(list.ItemRect(2), (TRect{0, MaxCoordinate, 96, MaxCoordinate}));
+  EXPECT_EQ(list.ItemRect(-3), (TRect{0, -MaxCoordinate, 96, -MaxCoordinate}));
+  list.SetItemHeight(17);
+  EXPECT_EQ(list.ItemRect(2), (TRect{0, 34, 96, 51}));
+
+  TComboBox combo;
+  combo.SetBounds(0, 0, 100, 20);
+  for (const char* row : {"a", "b", "c"}) combo.Items().Add(row);
+  combo.SetItemHeight(INT_MAX);
+  std::vector<TRect> drawn;
+  combo.OnDrawItem = [&drawn](TWinControl*, int, const TRect& rect, TOwnerDrawState) {
+    drawn.push_back(rect);
+  };
+  for (int row = 0; row < 3; ++row) combo.PaintItem(row);
+  EXPECT_EQ(drawn, (std::vector<TRect>{{0, 0, 100, MaxCoordinate},
+                                       {0, MaxCoordinate, 100, MaxCoordinate},
+                                       {0, MaxCoordinate, 100, MaxCoordinate}}));
 }
 
 // ---- components and the application ----

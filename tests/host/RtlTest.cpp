@@ -8,6 +8,7 @@
 #include "platform/rtl/Strings.h"
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -134,6 +135,36 @@ TEST(DateTime, EncodesDaysSince1899AndTheFileDateForm) {
   EXPECT_EQ(s.DayOfWeek, 5); // a Friday
   ASSERT_TRUE(TryEncodeDateTime(1979, 12, 31, 0, 0, 0, 0, t));
   EXPECT_EQ(DateTimeToFileDate(t), 0);
+}
+
+TEST(DateTime, ValuesOutsideTheCalendarHaveNoDate) {
+  // Archive records carry any eight bytes as their date.
+  const double outside[] = {
+      std::numeric_limits<double>::quiet_NaN(),
+      std::numeric_limits<double>::infinity(),
+      -std::numeric_limits<double>::infinity(),
+      1e300,
+      -1e300,
+      2958466.0,
+      -693594.0,
+      36678.5 + 164 * 146097.0, // 1 June 2000 and 65,600 years: the year once wrapped to 2044
+  };
+  for (double value : outside) {
+    TSystemTime s;
+    s.Year = 1234;
+    DateTimeToSystemTime(value, s);
+    EXPECT_EQ(s.Year, 0) << value;
+    EXPECT_EQ(s.Day, 0) << value;
+    EXPECT_EQ(DateTimeToFileDate(value), 0) << value;
+  }
+  TSystemTime s;
+  DateTimeToSystemTime(2958465.5, s);
+  EXPECT_EQ(s.Year, 9999);
+  EXPECT_EQ(s.Month, 12);
+  EXPECT_EQ(s.Day, 31);
+  DateTimeToSystemTime(-693593.0, s);
+  EXPECT_EQ(s.Year, 1);
+  EXPECT_EQ(s.Day, 1);
 }
 
 } // namespace

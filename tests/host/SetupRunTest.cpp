@@ -1,4 +1,5 @@
 // The program entry: run modes, what a run leaves behind, and the exit code.
+#include "ArchiveFixture.h"
 #include "WizardFixture.h"
 
 #include "app/Setup.h"
@@ -243,6 +244,57 @@ TEST_F(SetupRunTest, ADamagedPayloadEndsBeforeAnythingIsWritten) {
     EXPECT_TRUE(NothingInstalled());
     EXPECT_FALSE(Sim.KeyExists(InstallKey));
   }
+}
+
+TEST_F(SetupRunTest, APayloadWithANameThatWouldLeaveItsFolderIsRefusedBeforeAnythingIsWritten) {
+  // The build's records and one crafted record last, so that a name let through would come
+  // after every good file had been written.
+  std::string records;
+  {
+    TAttachedFiles good;
+    records.assign(reinterpret_cast<const char*>(good.Payload.get()), size_t(good.PayloadSize));
+  }
+  const char* names[] = {
+      "..\\x",
+      "a\\..\\..\\x",
+      "Templates\\..\\..\\..\\Windows\\x.dll",
+      "C:\\x",
+      "C:x",
+      "\\\\server\\share\\x",
+      "\\x",
+      "\\\\?\\C:\\x",
+      "x:y",
+      "pnc.exe:Zone.Identifier",
+      "a/../x",
+      "..",
+      "CON",
+      "Templates\\nul.txt",
+      "COM1",
+  };
+  const std::vector<std::string> files = Sim.FilesBelow("C:\\");
+  for (const char* name : names) {
+    const std::string stream = Deflate(records + RecordBytes({{name, 45000.5, "MZ"}}), 1);
+    Sim.AddResource("FILES", "FILES", stream);
+    EXPECT_THROW(TAttachedFiles(), ESetupDamaged) << name;
+    ResetRunState();
+    Sim.ResetCallCounts();
+    EXPECT_EQ(Run("-s"), 2) << name;
+    EXPECT_EQ(Sim.CallCount(SimCall::WriteFile), 0) << name;
+    EXPECT_EQ(Sim.CallCount(SimCall::CreateDirectory), 0) << name;
+    EXPECT_EQ(Sim.FilesBelow("C:\\"), files) << name;
+    EXPECT_TRUE(Sim.MessageBoxes().empty()) << name;
+    EXPECT_FALSE(Sim.KeyExists(InstallKey)) << name;
+  }
+  // Made the same way with a harmless name, the payload installs, that record too.
+  Sim.AddResource("FILES", "FILES",
+                  Deflate(records + RecordBytes({{"Templates\\Extra.rtf", 45000.5, "MZ"}}), 1));
+  ResetRunState();
+  EXPECT_EQ(Run("-s"), 0);
+  int extra = 0;
+  for (const std::string& path : Sim.FilesBelow("C:\\"))
+    if (path.size() > 20 && path.compare(path.size() - 20, 20, "\\Templates\\Extra.rtf") == 0)
+      extra += Sim.FileContent(path) == std::string("MZ") ? 1 : 100;
+  EXPECT_EQ(extra, 1);
 }
 
 } // namespace

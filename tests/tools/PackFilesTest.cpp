@@ -138,6 +138,7 @@ TEST_F(PackFilesTest, RefusesWhatTheSetupCouldNotInstallSafely) {
       {"what?.txt", "what?.txt", "does not allow"},
       {"Readme.", "Readme.", "ends in a dot or a blank"},
       {"Clip\\nul.txt", "Clip/nul.txt", "device name"},
+      {"Clip\\com\xC2\xB9.txt", "Clip/com\xC2\xB9.txt", "device name"}, // a superscript 1
       {"Readme.txt\nREADME.TXT", "Readme.txt\nREADME.TXT", "equals \"Readme.txt\" ignoring case"},
       {"caf\xC3\xA9.txt\nCAF\xC3\x89.TXT", "caf\xC3\xA9.txt\nCAF\xC3\x89.TXT", "ignoring case"},
       {"\xC5\xA1\xE2\x82\xAC.txt\n\xC5\xA0\xE2\x82\xAC.TXT",

@@ -48,8 +48,10 @@ bool IsReservedDevice(const std::string& element) {
   std::string stem = FoldCase1252(element.substr(0, element.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
   if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  // The system takes the superscripts 1, 2 and 3 for digits here too.
   return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
+         ((stem[3] >= '1' && stem[3] <= '9') || stem[3] == '\xB9' || stem[3] == '\xB2' ||
+          stem[3] == '\xB3');
 }
 
 } // namespace

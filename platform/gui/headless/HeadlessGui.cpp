@@ -5,6 +5,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -24,8 +27,14 @@ private:
   Handle Number;
 };
 
+// A description may give any height; the metrics stay within int, as a real device's do.
+int Clamped(int64_t value) {
+  return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+}
+
 int CharacterPixels(const TFont& font) {
-  return font.Height() < 0 ? -font.Height() : font.Height() > 2 ? font.Height() - 2 : 1;
+  const int64_t height = font.Height();
+  return Clamped(height < 0 ? -height : height > 2 ? height - 2 : 1);
 }
 
 // The classic system colours.
@@ -50,12 +59,14 @@ std::unique_ptr<TCanvas> THeadlessGui::CreateCanvas() {
 }
 
 int THeadlessGui::CharHeight(const TFont& font) {
-  return font.Height() < 0 ? -font.Height() + 2 : font.Height();
+  const int64_t height = font.Height();
+  return Clamped(height < 0 ? -height + 2 : height);
 }
 
 TSize THeadlessGui::TextExtent(const TFont& font, const std::string& text) {
-  const int width = (CharacterPixels(font) + 1) / 2 + (font.Style().Contains(fsBold) ? 1 : 0);
-  return TSize{width * int(text.size()), CharHeight(font)};
+  const int64_t width =
+      (int64_t(CharacterPixels(font)) + 1) / 2 + (font.Style().Contains(fsBold) ? 1 : 0);
+  return TSize{Clamped(width * int64_t(text.size())), CharHeight(font)};
 }
 
 uint32_t THeadlessGui::SysColor(int index) {
