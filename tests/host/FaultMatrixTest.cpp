@@ -1,8 +1,8 @@
 // The fault matrix: whole runs of the setup (RunSetup, silent and interactive) on the simulated
 // machine in which, one scenario at a time, one kind of system call fails at one point, or a
 // drive vanishes mid-run. Every scenario must return (a bounded number of modal steps and
-// message boxes), end with the exit code the Parts give, report in "Install.log" only files
-// that are whole on disk, leave no cut product file behind and write nothing outside the
+// message boxes), end with the exit code the program gives for the case, report in "Install.log"
+// only files that are whole on disk, leave no cut product file behind and write nothing outside the
 // folders the setup names. docs/architecture.md ("Faults") says how the points are chosen.
 #include "WizardFixture.h"
 
@@ -696,8 +696,8 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
                   true,
                   std::string()});
 
-  // Calls the run makes that the Parts do not check: reading (the license copy, an earlier
-  // log), deleting (the license copy, the other scope's shortcuts, the temporary files),
+  // Calls the run makes whose results the program does not check: reading (the license copy, an
+  // earlier log), deleting (the license copy, the other scope's shortcuts, the temporary files),
   // folder tests through the current directory, attributes, listings, and the product's start
   // at Finish. The run ends as it would.
   for (SimCall call : {SimCall::ReadFile, SimCall::DeleteFile, SimCall::SetCurrentDirectory,
