@@ -75,7 +75,7 @@ TDateTime Now() {
 int32_t DateTimeToFileDate(TDateTime value) {
   TSystemTime t;
   DateTimeToSystemTime(value, t);
-  if (t.Year < 1980 || t.Year > 2107) return 0;
+  if (t.Year < 1980 || t.Year >= 2100) return 0;
   uint32_t date = uint32_t((t.Year - 1980) << 9 | t.Month << 5 | t.Day);
   uint32_t time = uint32_t(t.Hour << 11 | t.Minute << 5 | t.Second >> 1);
   return int32_t(date << 16 | time);

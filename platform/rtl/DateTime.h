@@ -17,6 +17,6 @@ void DateTimeToSystemTime(TDateTime value, TSystemTime& time);
 TDateTime Now();
 
 // The 2-second file-date form: date in the high word, time in the low word (as DOS keeps
-// them); 0 for a date before 1980 or after 2107.
+// them); 0 for a date before 1980 or from 2100 on, which the setup does not apply.
 int32_t DateTimeToFileDate(TDateTime value);
 TDateTime FileDateToDateTime(int32_t fileDate);

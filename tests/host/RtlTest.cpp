@@ -135,6 +135,10 @@ TEST(DateTime, EncodesDaysSince1899AndTheFileDateForm) {
   EXPECT_EQ(s.DayOfWeek, 5); // a Friday
   ASSERT_TRUE(TryEncodeDateTime(1979, 12, 31, 0, 0, 0, 0, t));
   EXPECT_EQ(DateTimeToFileDate(t), 0);
+  ASSERT_TRUE(TryEncodeDateTime(2099, 12, 31, 23, 59, 58, 0, t));
+  EXPECT_EQ(FileDateToDateTime(DateTimeToFileDate(t)), t);
+  ASSERT_TRUE(TryEncodeDateTime(2100, 1, 1, 0, 0, 0, 0, t));
+  EXPECT_EQ(DateTimeToFileDate(t), 0); // the time the file was written stays
 }
 
 TEST(DateTime, ValuesOutsideTheCalendarHaveNoDate) {

@@ -82,9 +82,9 @@ bool LocalDate(const struct stat& st, TDateTime& date, std::string& problem) {
     return false;
   }
   int year = local.tm_year + 1900;
-  // The setup keeps dates in the 2-second file-date form, which has no other years.
-  if (year < 1980 || year > 2107) {
-    problem = "its date falls in " + std::to_string(year) + ", outside 1980 to 2107";
+  // The setup applies a file's date only in these years; it would install any other as now.
+  if (year < 1980 || year > 2099) {
+    problem = "its date falls in " + std::to_string(year) + ", outside 1980 to 2099";
     return false;
   }
   int second = local.tm_sec > 59 ? 58 : local.tm_sec & ~1;
