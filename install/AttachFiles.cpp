@@ -3,6 +3,7 @@
 
 #include "install/InstUtils.h"
 #include "platform/os/WinConst.h"
+#include "platform/rtl/FileNames.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,20 +16,6 @@ namespace {
 
 constexpr int32_t kRecordHeader = 12; // date-time and size after the name
 
-// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 name a device in any folder, also with
-// an extension or blanks before it: a write there reaches the device, or waits on a port.
-// The system takes the superscripts 1, 2 and 3 (0xB9, 0xB2, 0xB3) for digits there too.
-bool IsDeviceName(const std::string& element) {
-  std::string stem = element.substr(0, element.find('.'));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  for (char& c : stem)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         ((stem[3] >= '1' && stem[3] <= '9') || stem[3] == '\xB9' || stem[3] == '\xB2' ||
-          stem[3] == '\xB3');
-}
-
 // A stored name must stay inside the folder it is written to: no drive, no root, no way up,
 // and no element that the system would read as something else.
 bool IsSafeName(const std::string& name) {
@@ -38,8 +25,7 @@ bool IsSafeName(const std::string& name) {
   while (true) {
     size_t end = name.find('\\', start);
     std::string element = name.substr(start, end == std::string::npos ? end : end - start);
-    // "", ".", ".." and the like: Windows drops trailing dots and blanks.
-    if (element.find_first_not_of(". ") == std::string::npos || IsDeviceName(element)) return false;
+    if (!IsPlainNameElement(element)) return false;
     if (end == std::string::npos) return true;
     start = end + 1;
   }

@@ -254,8 +254,13 @@ TEST_F(AttachFilesTest, NamesThatWouldLeaveTheTargetFolderAreDamagedData) {
   // A device is the same in every folder, also with an extension.
   const char* devices[] = {"CON",      "nul.txt", "Templates\\Com1", "Clip\\LPT9.log\\x",
                            "aux .txt", "prn",     "LPT\xB3.prn"};
+  // What the system would write under another name (over "pnc.exe", say), or cannot hold.
+  const char* renamed[] = {
+      "pnc.exe.", "pnc.exe ", "Templates \\a.txt", "a?b", "a*b", "a<b", "a>b", "a|b",
+      "a\"b",     "a\x01b"};
   std::vector<const char*> refused(std::begin(bad), std::end(bad));
   refused.insert(refused.end(), std::begin(devices), std::end(devices));
+  refused.insert(refused.end(), std::begin(renamed), std::end(renamed));
   for (const char* name : refused) {
     Sim.AddResource("FILES", "FILES",
                     Deflate(RecordBytes({{"ok.txt", 45000.5, "ok"}, {name, 45000.5, "x"}})));

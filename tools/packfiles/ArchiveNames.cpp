@@ -1,6 +1,7 @@
 #include "tools/packfiles/ArchiveNames.h"
 
 #include "platform/os/sim/SimCodePages.h"
+#include "platform/rtl/FileNames.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -42,16 +43,6 @@ void EncodeUtf8(uint32_t cp, std::string& out) {
     out += char(0x80 | (cp >> 6 & 0x3F));
     out += char(0x80 | (cp & 0x3F));
   }
-}
-
-bool IsReservedDevice(const std::string& element) {
-  std::string stem = FoldCase1252(element.substr(0, element.find('.')));
-  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  // The system takes the superscripts 1, 2 and 3 for digits here too.
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         ((stem[3] >= '1' && stem[3] <= '9') || stem[3] == '\xB9' || stem[3] == '\xB2' ||
-          stem[3] == '\xB3');
 }
 
 } // namespace
@@ -103,11 +94,9 @@ std::string NameProblem(const std::string& name) {
   if (name.find(':') != std::string::npos) return "the name has a drive";
   if (name[0] == '\\') return "the name begins with a backslash";
   if (name.find('/') != std::string::npos) return "the name has a forward slash";
-  for (char ch : name) {
-    uint8_t c = uint8_t(ch);
-    if (c < 0x20 || ch == '<' || ch == '>' || ch == '"' || ch == '|' || ch == '?' || ch == '*')
+  for (char ch : name)
+    if (IsForbiddenNameChar(ch))
       return "the name has a character Windows does not allow in file names";
-  }
   size_t start = 0;
   while (true) {
     size_t end = name.find('\\', start);
@@ -117,7 +106,7 @@ std::string NameProblem(const std::string& name) {
     // Windows drops a trailing dot or blank, so the file would be written under another name.
     if (element.back() == '.' || element.back() == ' ')
       return "the name has an element that ends in a dot or a blank";
-    if (IsReservedDevice(element)) return "the name has a device name as an element";
+    if (IsDeviceName(element)) return "the name has a device name as an element";
     if (end == std::string::npos) return std::string();
     start = end + 1;
   }
