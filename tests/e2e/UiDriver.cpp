@@ -18,6 +18,7 @@
 //   pick-drive L           selects the drive item starting with letter L
 //   wait-box               waits for a message box of the setup and reports its text
 //   answer CAPTION         presses a button of the message box
+//   quit                   presses Cancel and answers Yes to the question it asks
 //   screenshot FILE        saves the wizard window (or the open message box) as a BMP
 //   start-product CMDLINE  starts the product and waits for its window
 //   close-product          closes the product's window and waits for it to end
@@ -417,6 +418,10 @@ void Run(const std::string& command, const std::string& arg) {
         Timeout("box closing");
       Sleep(100);
     }
+  } else if (command == "quit") {
+    Run("click", "Cancel");
+    Run("wait-box", std::string());
+    Run("answer", "Yes");
   } else if (command == "screenshot") {
     HWND target = FindBox() ? FindBox() : wizard;
     if (target) {

@@ -9,9 +9,7 @@ wait-box
 screenshot C:\e2e\shots\box-quit.bmp
 answer No
 page
-click Cancel
-wait-box
-answer Yes
+quit
 wait-exit
 S
 )

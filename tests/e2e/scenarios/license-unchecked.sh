@@ -17,9 +17,7 @@ wait-title Welcome to the Pennacle Word Processor Setup
 click Next >
 wait-title License Agreement
 page
-click Cancel
-wait-box
-answer Yes
+quit
 wait-exit
 S
 )

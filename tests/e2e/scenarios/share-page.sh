@@ -22,9 +22,7 @@ wait-title Select Components
 click < Back
 wait-title Choose Destination Folder
 page
-click Cancel
-wait-box
-answer Yes
+quit
 wait-exit
 S
 )
