@@ -81,7 +81,6 @@ void TMainDlgForm::BuildInstallList() {
 void TMainDlgForm::RunInstallation() {
   // One answer for the whole run: the list, the data folders, the stamp, the shortcuts, the
   // logs and the uninstall entry all follow the same layout.
-  FPortable.reset();
   FPortable = IsRemovablePath(FDestDir);
   CreateInstallLog();
   if (!IsRemovableTarget()) {
