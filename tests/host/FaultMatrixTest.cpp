@@ -59,7 +59,8 @@ struct TScenario {
   std::vector<std::string> AlsoAllowed;
 
   TScenario(std::string name, TDest dest, TDrive drive, std::vector<TSimFault> faults,
-            std::optional<TVanish> vanish, int exitCode, bool completes, std::string mayMiss)
+            std::optional<TVanish> vanish = std::nullopt, int exitCode = 0, bool completes = true,
+            std::string mayMiss = std::string())
       : Name(std::move(name)), Dest(dest), Drive(drive), Faults(std::move(faults)),
         Vanish(std::move(vanish)), ExitCode(exitCode), Completes(completes),
         MayMiss(std::move(mayMiss)) {}
@@ -530,14 +531,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
       // Retry after a fault that strikes once: the second try writes the file whole.
       TSimFault once = k.Fault;
       once.Times = 1;
-      table.push_back(TScenario{name + " once, Retry",
-                                TDest::ProgramFiles,
-                                TDrive::Retry,
-                                {once},
-                                std::nullopt,
-                                0,
-                                true,
-                                std::string()});
+      table.push_back(TScenario{name + " once, Retry", TDest::ProgramFiles, TDrive::Retry, {once}});
       // The box cannot be shown: three failed boxes count as Abort. The box does not depend
       // on which call failed, so the creation stands for the three.
       if (k.Fault.Call == SimCall::CreateFile)
@@ -591,14 +585,8 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   };
   for (const TRegPoint& r : regs)
     for (TDrive d : {TDrive::Silent, TDrive::Abort})
-      table.push_back(TScenario{std::string(r.Name) + ", " + DriveName(d),
-                                TDest::ProgramFiles,
-                                d,
-                                {r.Fault},
-                                std::nullopt,
-                                0,
-                                true,
-                                std::string()});
+      table.push_back(
+          TScenario{std::string(r.Name) + ", " + DriveName(d), TDest::ProgramFiles, d, {r.Fault}});
 
   // Shortcuts: the link object or its save fails; the run ends normally, nothing is logged.
   const TRegPoint links[] = {
@@ -611,14 +599,8 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
   };
   for (const TRegPoint& l : links)
     for (TDrive d : {TDrive::Silent, TDrive::Abort})
-      table.push_back(TScenario{std::string(l.Name) + ", " + DriveName(d),
-                                TDest::ProgramFiles,
-                                d,
-                                {l.Fault},
-                                std::nullopt,
-                                0,
-                                true,
-                                std::string()});
+      table.push_back(
+          TScenario{std::string(l.Name) + ", " + DriveName(d), TDest::ProgramFiles, d, {l.Fault}});
 
   // Free space: unknown free space is no space (code 3 silently, Next disabled interactively,
   // where the user cancels); a cluster size that cannot be read leaves the sizes unrounded.
@@ -645,27 +627,15 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
     table.push_back(TScenario{std::string("cluster-size query fails, ") + DriveName(d),
                               TDest::ProgramFiles,
                               d,
-                              {Fault(SimCall::GetDiskFreeSpace, "")},
-                              std::nullopt,
-                              0,
-                              true,
-                              std::string()});
+                              {Fault(SimCall::GetDiskFreeSpace, "")}});
     table.push_back(TScenario{std::string("volume information fails, ") + DriveName(d),
                               TDest::ProgramFiles,
                               d,
-                              {Fault(SimCall::GetVolumeInformation, "")},
-                              std::nullopt,
-                              0,
-                              true,
-                              std::string()});
+                              {Fault(SimCall::GetVolumeInformation, "")}});
     table.push_back(TScenario{std::string("volume information fails, portable, ") + DriveName(d),
                               TDest::Stick,
                               d,
-                              {Fault(SimCall::GetVolumeInformation, "")},
-                              std::nullopt,
-                              0,
-                              true,
-                              std::string()});
+                              {Fault(SimCall::GetVolumeInformation, "")}});
   }
   // The removable-media test of a USB disk at each of the times it is asked: the volume open
   // and the device query, failing once at call n (every call a clean run makes is a point).
@@ -679,22 +649,14 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
                                     " on a USB disk, silent",
                                 TDest::UsbDisk,
                                 TDrive::Silent,
-                                {Fault(call, "\\\\.\\E:", 1, n)},
-                                std::nullopt,
-                                0,
-                                true,
-                                std::string()});
+                                {Fault(call, "\\\\.\\E:", 1, n)}});
     }
   for (TDrive d : {TDrive::Silent, TDrive::Abort})
     table.push_back(
         TScenario{std::string("device query fails everywhere on a USB disk, ") + DriveName(d),
                   TDest::UsbDisk,
                   d,
-                  {Fault(SimCall::DeviceIoControl, "")},
-                  std::nullopt,
-                  0,
-                  true,
-                  std::string()});
+                  {Fault(SimCall::DeviceIoControl, "")}});
 
   // Calls the run makes whose results the program does not check: reading (the license copy, an
   // earlier log), deleting (the license copy, the other scope's shortcuts, the temporary files),
@@ -707,11 +669,7 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
           TScenario{std::string(SimCallName(call)) + " fails everywhere, " + DriveName(d),
                     TDest::ProgramFiles,
                     d,
-                    {Fault(call, "")},
-                    std::nullopt,
-                    0,
-                    true,
-                    std::string()});
+                    {Fault(call, "")}});
 
   // Special folders: without the all-users data folder the data goes below the documents
   // folder; without any special folder the product goes to the system drive's
@@ -720,22 +678,14 @@ TEST_F(FaultMatrixTest, EveryFaultAtEveryPointEndsSoundly) {
     TScenario common{std::string("special folder 35 fails, ") + DriveName(d),
                      TDest::ProgramFiles,
                      d,
-                     {Fault(SimCall::SHGetFolderPath, "35")},
-                     std::nullopt,
-                     0,
-                     true,
-                     std::string()};
+                     {Fault(SimCall::SHGetFolderPath, "35")}};
     common.Layout = TDest::DocumentsData;
     common.AlsoAllowed = {"C:\\Users\\User\\Documents\\Pennacle\\"};
     table.push_back(common);
     TScenario none{std::string("every special folder fails, ") + DriveName(d),
                    TDest::ProgramFiles,
                    d,
-                   {Fault(SimCall::SHGetFolderPath, "")},
-                   std::nullopt,
-                   0,
-                   true,
-                   std::string()};
+                   {Fault(SimCall::SHGetFolderPath, "")}};
     none.Layout = TDest::NoSpecialFolders;
     none.AlsoAllowed = {DestFolder(TDest::NoSpecialFolders) + "\\"};
     table.push_back(none);

@@ -11,6 +11,15 @@
 
 namespace {
 
+// A form of one label, read from the text given.
+struct TLabelForm : TForm {
+  TLabel* L = nullptr;
+  explicit TLabelForm(const std::string& text) {
+    PublishField("L", L);
+    ReadFormText(text, "TLabelForm");
+  }
+};
+
 class FormLayoutTest : public GuiTest {
 protected:
   FormLayoutTest() {
@@ -379,13 +388,6 @@ TEST_F(FormLayoutTest, ObjectsNestedWithoutEndFailInsteadOfExhaustingTheStack) {
 
 TEST_F(FormLayoutTest, StringsJoinPiecesCharacterCodesAndLines) {
   RegisterClass<TLabel>("TLabel");
-  struct TLabelForm : TForm {
-    TLabel* L = nullptr;
-    explicit TLabelForm(const std::string& text) {
-      PublishField("L", L);
-      ReadFormText(text, "TLabelForm");
-    }
-  };
   TLabelForm form("object X: TLabelForm\n"
                   "  object L: TLabel\n"
                   "    Caption = 'It''s'#13'two'#9#65 +\n"
@@ -399,20 +401,15 @@ TEST_F(FormLayoutTest, StringsJoinPiecesCharacterCodesAndLines) {
 
 TEST_F(FormLayoutTest, NumbersPast64BitsFailInsteadOfWrapping) {
   RegisterClass<TLabel>("TLabel");
-  struct TLabelForm : TForm {
-    TLabel* L = nullptr;
-    explicit TLabelForm(const std::string& value) {
-      PublishField("L", L);
-      ReadFormText("object X: TLabelForm\n  object L: TLabel\n    Font.Height = " + value +
-                       "\n  end\nend\n",
-                   "TLabelForm");
-    }
+  auto TLabelFormWithHeight = [](const std::string& value) {
+    return TLabelForm("object X: TLabelForm\n  object L: TLabel\n    Font.Height = " + value +
+                      "\n  end\nend\n");
   };
   // 2^64 + 4 and its hexadecimal form once read as 4.
   for (const char* value : {"18446744073709551620", "$10000000000000004", "9223372036854775808",
                             "$8000000000000000", "-99999999999999999999"}) {
     try {
-      TLabelForm form(value);
+      TLabelForm form = TLabelFormWithHeight(value);
       ADD_FAILURE() << value << " read as " << form.L->Font().Height();
     } catch (const EFormError& e) {
       EXPECT_EQ(std::string(e.what()), "Line 3: number out of range") << value;
@@ -420,13 +417,13 @@ TEST_F(FormLayoutTest, NumbersPast64BitsFailInsteadOfWrapping) {
   }
   // The largest number still reads; the property then refuses it.
   try {
-    TLabelForm form("9223372036854775807");
+    TLabelForm form = TLabelFormWithHeight("9223372036854775807");
     ADD_FAILURE() << "read without error";
   } catch (const EFormError& e) {
     EXPECT_EQ(std::string(e.what()), "Line 3: Font.Height out of range");
   }
-  EXPECT_EQ(TLabelForm("$7FFFFFFF").L->Font().Height(), 2147483647);
-  EXPECT_EQ(TLabelForm("-2147483648").L->Font().Height(), -2147483648);
+  EXPECT_EQ(TLabelFormWithHeight("$7FFFFFFF").L->Font().Height(), 2147483647);
+  EXPECT_EQ(TLabelFormWithHeight("-2147483648").L->Font().Height(), -2147483648);
 }
 
 } // namespace
