@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -244,5 +245,51 @@ TEST_P(CanvasDrawTest, ATransparentDrawLeavesOutTheBottomLeftColour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TransparentOrNot, CanvasDrawTest, ::testing::Bool());
+
+} // namespace
+
+namespace {
+
+// Each image of the program's icon, read by the system on its own at its own size: the
+// larger ones are PNG, which only a reader that knows that form takes.
+TEST(ProgramIcon, TheSystemReadsEveryImageAtItsOwnSize) {
+  HMODULE module = ::GetModuleHandleA(nullptr);
+  HRSRC group = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+  ASSERT_NE(group, nullptr);
+  auto* directory = static_cast<PBYTE>(::LockResource(::LoadResource(module, group)));
+  for (int size : {16, 32, 48, 256}) {
+    SCOPED_TRACE(size);
+    const int id = ::LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)); // RT_ICON
+    ASSERT_NE(image, nullptr);
+    auto* bits = static_cast<PBYTE>(::LockResource(::LoadResource(module, image)));
+    HICON icon = ::CreateIconFromResourceEx(bits, ::SizeofResource(module, image), TRUE, 0x00030000,
+                                            0, 0, LR_DEFAULTCOLOR);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    BITMAP colour{};
+    ::GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    // The tile's middle is opaque and its rounded corner almost clear: the alpha came through.
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = size;
+    header.bmiHeader.biHeight = -size;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels(size_t(size) * size_t(size));
+    HDC dc = ::GetDC(nullptr);
+    EXPECT_EQ(::GetDIBits(dc, info.hbmColor, 0, UINT(size), pixels.data(), &header, DIB_RGB_COLORS),
+              size);
+    ::ReleaseDC(nullptr, dc);
+    EXPECT_EQ(pixels[size_t(size / 2) * size_t(size) + size_t(size / 8)] >> 24, 0xFFu);
+    EXPECT_LT(pixels[0] >> 24, 0x40u);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    ::DestroyIcon(icon);
+  }
+}
 
 } // namespace
