@@ -1,9 +1,10 @@
 #!/bin/bash
 # The shipped program as a user gets it: a Windows GUI executable that carries every resource
-# it needs and imports nothing but the system's own libraries.
-#   check-executable.sh SETUP.EXE OBJDUMP EXPECTED-FORMAT
+# it needs and imports nothing but the system's own libraries; given the payload it carries
+# and a budget, also no larger than the budget without the payload.
+#   check-executable.sh SETUP.EXE OBJDUMP EXPECTED-FORMAT [PAYLOAD BUDGET-KB]
 set -u
-exe=$1 objdump=$2 format=$3
+exe=$1 objdump=$2 format=$3 payload=${4:-} budget=${5:-}
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 kind=$(file -b "$exe")
@@ -27,4 +28,10 @@ for dll in $imports; do
   esac
 done
 echo "imports: $imports"
+if [ -n "$payload" ]; then
+  rest=$(($(stat -c %s "$exe") - $(stat -c %s "$payload")))
+  kb=$(((rest + 1023) / 1024))
+  [ "$kb" -le "$budget" ] && echo "ok: $kb KB without the payload (budget $budget KB)" ||
+    fail "$kb KB without the payload, over the budget of $budget KB"
+fi
 [ $failures = 0 ] && echo passed || exit 1
