@@ -31,7 +31,7 @@ echo "imports: $imports"
 if [ -n "$payload" ]; then
   rest=$(($(stat -c %s "$exe") - $(stat -c %s "$payload")))
   kb=$(((rest + 1023) / 1024))
-  [ "$kb" -le "$budget" ] && echo "ok: $kb KB without the payload (budget $budget KB)" ||
-    fail "$kb KB without the payload, over the budget of $budget KB"
+  [ "$kb" -le "$budget" ] && echo "ok: $kb KB ($rest bytes) without the payload (budget $budget KB)" ||
+    fail "$kb KB ($rest bytes) without the payload, over the budget of $budget KB"
 fi
 [ $failures = 0 ] && echo passed || exit 1
